@@ -1,0 +1,7 @@
+#include "compile/errors.h"
+
+namespace tracciato {
+
+void errore(const std::string& code) { throw BuildStopped(code); }
+
+}  // namespace tracciato

@@ -1,0 +1,15 @@
+#include "compile/memorizza_percorso.h"
+
+#include "model/compiled_files.h"
+
+namespace tracciato {
+
+std::vector<std::string> memorizza_percorso(ScenarioModel& model, std::int32_t write_line_file,
+                                            const std::filesystem::path& folder) {
+  model.write_line_file = write_line_file;
+  model.error_code = 0;
+  for (SlotRecord& s : model.slots) s = SlotRecord{};
+  return write_compiled_files(model, folder);
+}
+
+}  // namespace tracciato

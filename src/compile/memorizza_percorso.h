@@ -1,0 +1,18 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "model/scenario_model.h"
+
+namespace tracciato {
+
+// The compile step: resets the slots, reads both description texts back,
+// runs the post-pass, stores the marks and competition codes and writes the
+// compiled files into `folder`. Returns the names of the files written.
+// Throws BuildStopped (1250, 1251, no track) or IoFailure.
+std::vector<std::string> memorizza_percorso(ScenarioModel& model, std::int32_t write_line_file,
+                                            const std::filesystem::path& folder);
+
+}  // namespace tracciato

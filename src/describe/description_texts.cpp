@@ -1,0 +1,22 @@
+#include "describe/description_texts.h"
+
+#include "describe/builtin_scenario.h"
+#include "documents/line_table.h"
+
+namespace tracciato {
+
+std::string line_text_name(const ScenarioModel& model) { return model.scenario_name + "_linea.txt"; }
+
+std::string train_text_name(const ScenarioModel& model) {
+  return model.scenario_name + "_" + model.train_number + "-.txt";
+}
+
+void dati_linea(const ScenarioModel& model, const std::filesystem::path& folder) {
+  write_line_table(folder / line_text_name(model), LineTable::from_text(builtin_line_text()));
+}
+
+void dati_treno(const ScenarioModel& model, const std::filesystem::path& folder) {
+  write_line_table(folder / train_text_name(model), LineTable::from_text(builtin_train_text()));
+}
+
+}  // namespace tracciato

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "model/scenario_model.h"
+
+namespace tracciato {
+
+// <scenario>_linea.txt and <scenario>_<train>-.txt (a hyphen before .txt).
+std::string line_text_name(const ScenarioModel& model);
+std::string train_text_name(const ScenarioModel& model);
+
+// Write the built-in line and train descriptions into the folder.
+void dati_linea(const ScenarioModel& model, const std::filesystem::path& folder);
+void dati_treno(const ScenarioModel& model, const std::filesystem::path& folder);
+
+}  // namespace tracciato

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "model/slot_record.h"
+#include "model/track_cell.h"
+#include "model/track_plan.h"
+
+namespace tracciato {
+
+inline constexpr int montagna_capacity = 80;
+
+// The whole state of one build, shared by reference between its steps.
+struct ScenarioModel {
+  std::optional<TrackPlan> plan;   // only while write_line_file is non-zero
+  std::optional<CellArray> cells;  // created at the line's length record
+  SlotTable slots{};
+
+  // Entries 1 .. 80 of the montagna records read so far; entry 0 stays 0.
+  std::array<std::int32_t, montagna_capacity + 1> montagna_start{};
+  std::array<std::int32_t, montagna_capacity + 1> montagna_end{};
+  std::int32_t montagna_count = 0;
+
+  std::int32_t write_line_file = 0;
+  std::int32_t plan_last_metre = 0;
+
+  std::string train_number;
+  std::string scenario_name;
+  std::string token;  // the field read last
+
+  // The error record: the last fault wins.
+  std::int32_t error_code = 0;
+  std::int32_t error_position = 0;
+};
+
+// U for a route length L: (L + 7000) / 50, halves to the even neighbour.
+std::int64_t last_cell_for_length(std::int64_t length);
+
+// Creates the cells (and, when the line file is wanted, the plan) afresh for
+// a route length, discarding what they held. Needs L >= -7000.
+void create_track(ScenarioModel& model, std::int64_t length);
+
+}  // namespace tracciato

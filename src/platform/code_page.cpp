@@ -1,0 +1,70 @@
+#include "platform/code_page.h"
+
+#include <array>
+#include <cstdint>
+#include <cstdio>
+
+namespace tracciato {
+namespace {
+
+// The characters Windows-1252 puts in bytes 80..9F; 0 where the byte is unassigned.
+constexpr std::array<char32_t, 32> high_controls = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+std::optional<unsigned char> byte_for(char32_t c) {
+  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<unsigned char>(c);
+  for (std::size_t i = 0; i < high_controls.size(); ++i) {
+    if (high_controls[i] != 0 && high_controls[i] == c) return static_cast<unsigned char>(0x80 + i);
+  }
+  return std::nullopt;
+}
+
+[[noreturn]] void refuse(std::string_view what, std::string_view where) {
+  std::string message(what);
+  if (!where.empty()) message += " in " + std::string(where);
+  throw EncodingError(message);
+}
+
+}  // namespace
+
+std::string to_code_page(std::string_view utf8, std::string_view where) {
+  std::string out;
+  out.reserve(utf8.size());
+  std::size_t i = 0;
+  while (i < utf8.size()) {
+    const auto lead = static_cast<unsigned char>(utf8[i]);
+    int extra = lead < 0x80 ? 0 : (lead >> 5) == 0x6 ? 1 : (lead >> 4) == 0xE ? 2 : (lead >> 3) == 0x1E ? 3 : -1;
+    if (extra < 0 || i + static_cast<std::size_t>(extra) >= utf8.size()) {
+      refuse("invalid UTF-8", where);
+    }
+    char32_t c = extra == 0 ? lead : lead & (0x3F >> extra);
+    for (int k = 1; k <= extra; ++k) {
+      const auto next = static_cast<unsigned char>(utf8[i + static_cast<std::size_t>(k)]);
+      if ((next & 0xC0) != 0x80) refuse("invalid UTF-8", where);
+      c = (c << 6) | (next & 0x3F);
+    }
+    const auto byte = byte_for(c);
+    if (!byte) {
+      char code[16];
+      std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(c));
+      refuse("character " + std::string(utf8.substr(i, static_cast<std::size_t>(extra) + 1)) + " (" +
+                 code + ") has no byte in the Windows-1252 code page",
+             where);
+    }
+    out.push_back(static_cast<char>(*byte));
+    i += static_cast<std::size_t>(extra) + 1;
+  }
+  return out;
+}
+
+bool holds_only_code_page_bytes(std::string_view bytes) {
+  for (char ch : bytes) {
+    const auto b = static_cast<unsigned char>(ch);
+    if (b >= 0x80 && b <= 0x9F && high_controls[b - 0x80] == 0) return false;
+  }
+  return true;
+}
+
+}  // namespace tracciato

@@ -1,0 +1,55 @@
+#include "platform/replace_file.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <system_error>
+
+#include "platform/io_failure.h"
+
+namespace tracciato {
+namespace {
+
+std::string last_reason() { return errno != 0 ? std::strerror(errno) : "unknown failure"; }
+
+}  // namespace
+
+void replace_file(const std::filesystem::path& target, std::string_view bytes) {
+  std::filesystem::path temporary = target;
+  temporary += ".partial";
+  errno = 0;
+  std::FILE* file = std::fopen(temporary.c_str(), "wb");
+  if (file == nullptr) throw IoFailure(target, "cannot create: " + last_reason());
+  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  std::string reason = ok ? "" : last_reason();
+  if (std::fclose(file) != 0 && ok) {
+    ok = false;
+    reason = last_reason();
+  }
+  if (ok) {
+    std::error_code error;
+    std::filesystem::rename(temporary, target, error);
+    if (!error) return;
+    reason = error.message();
+  }
+  std::error_code ignored;
+  std::filesystem::remove(temporary, ignored);
+  throw IoFailure(target, "cannot write: " + reason);
+}
+
+std::string read_file(const std::filesystem::path& path) {
+  errno = 0;
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) throw IoFailure(path, "cannot open: " + last_reason());
+  std::string bytes;
+  char buffer[65536];
+  std::size_t n = 0;
+  while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, n);
+  const bool failed = std::ferror(file) != 0;
+  std::fclose(file);
+  if (failed) throw IoFailure(path, "cannot read: " + last_reason());
+  return bytes;
+}
+
+}  // namespace tracciato

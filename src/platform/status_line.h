@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+namespace tracciato {
+
+// The build's window: "Attendere" on standard error while the build runs.
+// On a terminal the word is replaced by a one-line summary at the end;
+// elsewhere the summary is left out, so logs stay quiet.
+class StatusLine {
+ public:
+  explicit StatusLine(std::FILE* stream = stderr);
+  void show_wait();
+  void finish(const std::string& summary);
+  // Takes the wait word off a terminal line before another message.
+  void clear();
+
+ private:
+  std::FILE* stream_;
+  bool terminal_;
+  bool shown_ = false;
+};
+
+// The message box: one line on standard error.
+void show_message(const std::string& text);
+
+}  // namespace tracciato
