@@ -30,8 +30,12 @@ inline std::int32_t minimo(std::int32_t a, std::int32_t b) { return a > b ? b : 
 inline void record_error(ScenarioModel& model, std::int32_t code, std::int32_t position) {
   model.error_code = code;
   model.error_position = position;
+  model.error_source.reset();
 }
 // Records a fault whose code gives no position: the previous one stays.
-inline void record_error(ScenarioModel& model, std::int32_t code) { model.error_code = code; }
+inline void record_error(ScenarioModel& model, std::int32_t code) {
+  model.error_code = code;
+  model.error_source.reset();
+}
 
 }  // namespace tracciato

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "describe/memorizza_dati.h"
 #include "model/scenario_model.h"
 
 namespace tracciato {
@@ -13,6 +14,7 @@ namespace tracciato {
 // compiled files into `folder`. Returns the names of the files written.
 // Throws BuildStopped (1250, 1251, no track) or IoFailure.
 std::vector<std::string> memorizza_percorso(ScenarioModel& model, std::int32_t write_line_file,
+                                            const DescriptionSources& sources,
                                             const std::filesystem::path& folder);
 
 }  // namespace tracciato

@@ -1,11 +1,11 @@
 #include "model/scenario_model.h"
 
-#include <cmath>
+#include "model/rounding.h"
 
 namespace tracciato {
 
 std::int64_t last_cell_for_length(std::int64_t length) {
-  return static_cast<std::int64_t>(std::nearbyint(static_cast<double>(length + 7000) / 50.0));
+  return round_half_even_div(length + 7000, 50);
 }
 
 void create_track(ScenarioModel& model, std::int64_t length) {

@@ -13,6 +13,15 @@ namespace tracciato {
 
 inline constexpr int montagna_capacity = 80;
 
+// Where in a description text the recorded fault comes from, for the
+// diagnostic; absent for faults of the post-pass.
+struct ErrorSource {
+  std::string file;
+  int line = 0;
+  int column = 0;
+  std::string text;  // the whole source line
+};
+
 // The whole state of one build, shared by reference between its steps.
 struct ScenarioModel {
   std::optional<TrackPlan> plan;   // only while write_line_file is non-zero
@@ -34,6 +43,7 @@ struct ScenarioModel {
   // The error record: the last fault wins.
   std::int32_t error_code = 0;
   std::int32_t error_position = 0;
+  std::optional<ErrorSource> error_source;
 };
 
 // U for a route length L: (L + 7000) / 50, halves to the even neighbour.

@@ -1,0 +1,134 @@
+#include "describe/line_features.h"
+
+#include <array>
+#include <limits>
+
+#include "compile/errors.h"
+#include "describe/field_reader.h"
+#include "model/rounding.h"
+
+namespace tracciato {
+namespace {
+
+std::int16_t checked_16(std::int64_t value) {
+  if (value < std::numeric_limits<std::int16_t>::min() ||
+      value > std::numeric_limits<std::int16_t>::max()) {
+    throw ReadFailure(std::to_string(value) + " does not fit a 16-bit speed code");
+  }
+  return static_cast<std::int16_t>(value);
+}
+
+// round(right / 5 + left * 20), exactly.
+std::int16_t speed_code(std::int32_t left, std::int32_t right) {
+  return checked_16(round_half_even_div(std::int64_t{right} + 100 * std::int64_t{left}, 5));
+}
+
+struct Progressive {
+  std::int32_t start = 0;
+  std::int32_t offset = 0;
+  std::int32_t flag = 0;
+};
+
+Progressive progressive_of(const SlotRecord& s) { return {s.area_start, s.area_end, s.position}; }
+
+void store(SlotRecord& s, const Progressive& p) {
+  s.area_start = p.start;
+  s.area_end = p.offset;
+  s.position = p.flag;
+}
+
+}  // namespace
+
+void memo_montagna(ScenarioModel& model, std::int32_t inizio, std::int32_t fine,
+                   std::int32_t& tipo) {
+  bool fillers = false;
+  if (tipo > 10) {
+    tipo -= 10;
+    fillers = true;
+  }
+  if (model.montagna_count >= montagna_capacity) {
+    throw ReadFailure("more than 80 montagna records");
+  }
+  const int k = ++model.montagna_count;
+  model.montagna_start[static_cast<std::size_t>(k)] = inizio;
+  model.montagna_end[static_cast<std::size_t>(k)] = fine;
+  if (k > 1 && std::int64_t{inizio} - model.montagna_end[static_cast<std::size_t>(k - 1)] <= 150) {
+    tipo = 3;
+  }
+  CellArray& cells = *model.cells;
+  const std::int64_t first = round_half_even_div(inizio, 50);
+  const std::int64_t last = std::min(round_half_even_div(std::int64_t{fine} - 50, 50), cells.last());
+  std::int64_t j = 0;
+  for (std::int64_t i = first; i <= last; ++i) {
+    ++j;  // cells before 0 still count for the every-fourth filler
+    TrackCell* cell = cells.find(i);
+    if (cell == nullptr) continue;
+    cell->montagna_type = static_cast<std::uint8_t>(tipo & 0xFF);
+    if (fillers && j % 4 == 0 && cell->kind == cell_kind::empty && (i - 4) * 50 < fine) {
+      cell->kind = cell_kind::montagna_filler;
+    }
+  }
+}
+
+void memo_indicatori_v_max(ScenarioModel& model, std::int32_t posizione, std::int32_t vas,
+                           std::int32_t vbs, std::int32_t vcs, std::int32_t strisces,
+                           std::int32_t vad, std::int32_t vbd, std::int32_t vcd,
+                           std::int32_t strisced) {
+  CellArray& cells = *model.cells;
+  const std::int64_t i = point_cell(posizione);
+  if (!cells.is_free(i)) {
+    record_error(model, 21);
+    return;
+  }
+  // Written in this order, so a code that does not fit leaves the ones before it.
+  TrackCell& cell = *cells.find(i);
+  cell.kind = cell_kind::speed_indicator;
+  cell.value1 = speed_code(vas, vad);
+  cell.value2 = speed_code(vbs, vbd);
+  cell.value3 = speed_code(vcs, vcd);
+  const auto left = static_cast<std::uint16_t>(strisces);
+  const auto right = static_cast<std::uint16_t>(strisced);
+  cell.value4 = static_cast<std::int16_t>(static_cast<std::uint16_t>(left * 10u + right));
+}
+
+void progressive_ordina(ScenarioModel& model) {
+  SlotTable& slots = model.slots;
+  const std::array<Progressive, 3> t = {progressive_of(slots[slot::progressive_tre]),
+                                        progressive_of(slots[slot::progressive_due]),
+                                        progressive_of(slots[slot::progressive_uno])};
+  std::array<Progressive, 3> ordered{};  // all zero unless an order is found
+  if (std::int64_t{t[0].start} + t[1].start + t[2].start != 0) {
+    // The one start greater than both others comes first; of the other two
+    // the greater start, or on a tie the one from the higher slot, next.
+    for (int top = 0; top < 3; ++top) {
+      const int a = (top + 1) % 3;
+      const int b = (top + 2) % 3;
+      if (t[top].start > t[a].start && t[top].start > t[b].start) {
+        const int low_slot = std::min(a, b);  // index 0 is slot 81
+        const int high_slot = std::max(a, b);
+        const bool high_first = t[high_slot].start >= t[low_slot].start;
+        ordered = {t[top], t[high_first ? high_slot : low_slot],
+                   t[high_first ? low_slot : high_slot]};
+      }
+    }
+  } else if (t[2].offset > 0) {
+    ordered = {t[2], t[1], t[0]};
+  } else if (t[1].offset > 0) {
+    ordered = {t[1], t[0], t[2]};
+  } else if (t[0].offset > 0) {
+    ordered = t;
+  }
+  for (Progressive& p : ordered) {
+    if (p.flag == 1) {
+      if (p.offset > std::numeric_limits<std::int32_t>::max() - 100) {
+        throw ReadFailure("a progressive's offset + 100 does not fit 32 bits");
+      }
+      p.offset += 100;
+    }
+  }
+  store(slots[slot::progressive_tre], ordered[0]);
+  store(slots[slot::progressive_due], ordered[1]);
+  store(slots[slot::progressive_uno], ordered[2]);
+}
+
+}  // namespace tracciato

@@ -1,0 +1,331 @@
+#include "describe/line_reader.h"
+
+#include <array>
+
+#include "describe/keywords.h"
+#include "describe/line_features.h"
+#include "model/rounding.h"
+#include "model/slot_record.h"
+
+namespace tracciato {
+namespace {
+
+constexpr std::int64_t longest_route = 1000000;
+constexpr std::int64_t last_plan_metre = 1000000;
+
+// The state of the feature records, from the end of [generale] on.
+struct LineCursor {
+  std::int64_t gradient_cell = 0;
+  std::int32_t gradient = 0;
+  std::int64_t plan_metre = 2;
+};
+
+class LineReader {
+ public:
+  explicit LineReader(ReadingContext& context) : c_(context), model_(context.model()) {}
+
+  ReadOutcome read() {
+    if (find_general_section() == ReadOutcome::returned) return ReadOutcome::returned;
+    if (read_general_section() == ReadOutcome::returned) return ReadOutcome::returned;
+    progressive_ordina(model_);
+    model_.montagna_count = 0;
+    c_.signboard_slot = slot::first_signboard;
+    if (model_.plan) {
+      model_.plan->set(0, 0, std::int16_t{0});
+      model_.plan->set(0, 1, std::int16_t{0});
+      model_.plan->set(1, 0, std::int16_t{0});
+      model_.plan->set(1, 1, std::int16_t{1});
+    }
+    if (read_feature_records() == ReadOutcome::returned) return ReadOutcome::returned;
+    finish();
+    return ReadOutcome::go_on;
+  }
+
+ private:
+  ReadOutcome stop(std::int32_t code, SourceLocation at) {
+    c_.close_and_delete();
+    c_.record(code, at);
+    return ReadOutcome::returned;
+  }
+  ReadOutcome stop_at(std::int32_t code, std::int32_t position, SourceLocation at) {
+    c_.close_and_delete();
+    c_.record(code, position, at);
+    return ReadOutcome::returned;
+  }
+
+  ReadOutcome find_general_section() {
+    while (true) {
+      const std::string& token = c_.read_token();
+      if (c_.fields().at_end()) return stop(102, c_.fields().last_field());
+      if (contains_any_case(token, "[generale]")) return ReadOutcome::go_on;
+    }
+  }
+
+  ReadOutcome read_general_section() {
+    FieldReader& f = c_.fields();
+    while (!f.at_end()) {
+      c_.read_token();
+      if (f.at_end()) break;
+      for (int skip = 0; skip < 10 && contains(model_.token, "-"); ++skip) c_.read_token();
+      const std::string token = model_.token;
+      if (contains_any_case(token, "percorso") && contains_any_case(token, "lunghezza")) {
+        if (read_route_length() == ReadOutcome::returned) return ReadOutcome::returned;
+      }
+      read_progressive(token, "tre", slot::progressive_tre);
+      read_progressive(token, "due", slot::progressive_due);
+      read_progressive(token, "uno", slot::progressive_uno);
+      SlotRecord& header = model_.slots[slot::scenario_header];
+      if (contains(token, "sfondo") && contains(token, "uno")) header.area_start = f.i32();
+      if (contains(token, "sfondo") && contains(token, "due")) header.position = f.i32();
+      if (contains(token, "sfondo") && contains(token, "tre")) header.area_end = f.i32();
+      if (contains(token, "segnali") && contains(token, "ripetizione")) {
+        if (read_repetition_zone(token) == ReadOutcome::returned) return ReadOutcome::returned;
+      }
+      if (ends_general_section(token)) break;
+    }
+    return ReadOutcome::go_on;
+  }
+
+  static bool ends_general_section(const std::string& token) {
+    if (!contains(token, "[") || !contains(token, "]")) return false;
+    const std::size_t first = token.find_first_not_of(" \t");
+    return first == std::string::npos || token[first] != '-';
+  }
+
+  ReadOutcome read_route_length() {
+    FieldReader& f = c_.fields();
+    const std::int32_t length = f.i32();
+    const SourceLocation at = f.last_field();
+    model_.slots[slot::quantities].area_end = length;
+    if (length > longest_route) return stop(1, at);
+    if (length < -7000) throw ReadFailure("a route length below -7000 m", at);
+    model_.plan_last_metre = length + 7000;
+    create_track(model_, length);
+    return ReadOutcome::go_on;
+  }
+
+  void read_progressive(const std::string& token, const char* which, int slot_index) {
+    if (!contains(token, which) || !contains(token, "progressiva")) return;
+    FieldReader& f = c_.fields();
+    SlotRecord& s = model_.slots[static_cast<std::size_t>(slot_index)];
+    s.area_start = f.i32();
+    s.area_end = f.i32();
+    s.position = f.i32();
+  }
+
+  ReadOutcome read_repetition_zone(const std::string& token) {
+    FieldReader& f = c_.fields();
+    SlotRecord& train = model_.slots[slot::train_header];
+    train.area_start = f.i32();
+    const SourceLocation start_at = f.last_field();
+    train.area_end = f.i32();
+    const SourceLocation end_at = f.last_field();
+    if (train.area_start % 50 != 0) return stop(3, start_at);
+    if (train.area_end % 50 != 0) return stop(4, end_at);
+    if (contains(token, "4")) {
+      train.position = 4;
+    } else if (contains(token, "9")) {
+      train.position = 9;
+    } else {
+      return stop(5, start_at);
+    }
+    if (train.area_end == 0) train.position = 0;
+    return ReadOutcome::go_on;
+  }
+
+  // Either leaves the records for the end of the line half (error 15, end of
+  // text) or returns from the reader.
+  enum class Next { record, leave, returned };
+
+  ReadOutcome read_feature_records() {
+    FieldReader& f = c_.fields();
+    while (!f.at_end()) {
+      c_.read_token();
+      if (f.at_end()) break;
+      if (contains(model_.token, "-")) {
+        c_.read_token();
+        if (f.at_end()) break;
+        if (contains(model_.token, "-")) {
+          c_.read_token();
+          if (f.at_end()) break;
+        }
+      }
+      const Next next = read_feature(model_.token);
+      if (next == Next::returned) return ReadOutcome::returned;
+      if (next == Next::leave) break;
+    }
+    return ReadOutcome::go_on;
+  }
+
+  Next read_feature(const std::string token) {
+    if (contains_any_case(token, "pendenza")) {
+      if (const Next n = read_gradient(); n != Next::record) return n;
+    }
+    if (contains_any_case(token, "curva") && model_.write_line_file != 0) {
+      if (const Next n = read_curve(token); n != Next::record) return n;
+    }
+    if (contains_any_case(token, "montagna")) {
+      if (const Next n = read_montagna(); n != Next::record) return n;
+    }
+    if (contains_any_case(token, "indicatori_v")) {
+      if (const Next n = read_speed_indicator(); n != Next::record) return n;
+    }
+    if (contains_any_case(token, "indicat") && contains_any_case(token, "cartello")) {
+      if (const Next n = read_signboard(); n != Next::record) return n;
+    }
+    return Next::record;
+  }
+
+  // Error 15: the record lies beyond the track; the line half ends there.
+  bool beyond_track(std::int32_t p, SourceLocation at) {
+    if (c_.within_track(p)) return false;
+    c_.record(15, p, at);
+    return true;
+  }
+
+  Next read_gradient() {
+    FieldReader& f = c_.fields();
+    const std::int32_t p = f.i32();
+    const SourceLocation at = f.last_field();
+    const std::int32_t g = f.i32();
+    if (beyond_track(p, at)) return Next::leave;
+    const std::int64_t n = round_half_even_div(p, 50);
+    if (n > 0) {
+      do {
+        fill_gradient();
+      } while (cursor_.gradient_cell < n);
+    }
+    cursor_.gradient = g;
+    return Next::record;
+  }
+
+  void fill_gradient() {
+    if (TrackCell* cell = c_.cells().find(cursor_.gradient_cell)) {
+      cell->gradient = static_cast<std::uint8_t>((cursor_.gradient + 100) & 0xFF);
+    }
+    ++cursor_.gradient_cell;
+  }
+
+  Next read_curve(const std::string& token) {
+    FieldReader& f = c_.fields();
+    const std::int32_t s = f.i32();
+    const SourceLocation at = f.last_field();
+    const std::int32_t l = f.i32();
+    if (beyond_track(s, at)) return Next::leave;
+    static constexpr std::array<double, 6> curvature = {0.0001, 0.0002, 0.0004,
+                                                        0.001,  0.002,  0.003};
+    int curve_class = 0;
+    for (int digit = 1; digit <= 6 && curve_class == 0; ++digit) {
+      if (contains(token, std::string(1, static_cast<char>('0' + digit)))) curve_class = digit;
+    }
+    if (curve_class == 0) {
+      stop(103, at);
+      return Next::returned;
+    }
+    double k = curvature[static_cast<std::size_t>(curve_class - 1)];
+    if (contains_any_case(token, "s")) k = -k;
+    if (!integrate(std::int64_t{s}, std::int64_t{s} + l, k)) {
+      stop(103, at);
+      return Next::returned;
+    }
+    return Next::record;
+  }
+
+  // Advances the plan straight up to metre s, then along the curve up to
+  // s + l. False when it would pass metre 1000000 or the plan's last row.
+  bool integrate(std::int64_t s, std::int64_t end, double k) {
+    TrackPlan& plan = *model_.plan;
+    std::int64_t& q = cursor_.plan_metre;
+    while (q <= s) {
+      if (!step(plan, q, 0.0)) return false;
+    }
+    while (q <= end) {
+      if (!step(plan, q, k)) return false;
+    }
+    return true;
+  }
+
+  static bool step(TrackPlan& plan, std::int64_t& q, double k) {
+    const double x1 = plan.number(q - 1, 0);
+    const double y1 = plan.number(q - 1, 1);
+    const double dx = x1 - plan.number(q - 2, 0);
+    const double dy = y1 - plan.number(q - 2, 1);
+    const double x = k == 0.0 ? x1 + dx : x1 + dx + k * dy;
+    const double y = k == 0.0 ? y1 + dy : y1 + dy - k * dx;
+    if (!plan.set(q, 0, x) || !plan.set(q, 1, y)) return false;
+    ++q;
+    return q <= last_plan_metre;
+  }
+
+  Next read_montagna() {
+    FieldReader& f = c_.fields();
+    const std::int32_t inizio = f.i32();
+    const SourceLocation at = f.last_field();
+    const std::int32_t fine = f.i32();
+    std::int32_t tipo = f.i32();
+    if (beyond_track(inizio, at)) return Next::leave;
+    memo_montagna(model_, inizio, fine, tipo);
+    return Next::record;
+  }
+
+  Next read_speed_indicator() {
+    FieldReader& f = c_.fields();
+    const std::int32_t posizione = f.i32();
+    const SourceLocation at = f.last_field();
+    std::array<std::int32_t, 8> v{};
+    for (std::int32_t& value : v) value = f.i32();
+    if (beyond_track(posizione, at)) return Next::leave;
+    c_.cells();
+    memo_indicatori_v_max(model_, posizione, v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7]);
+    if (model_.error_code > 0) {
+      stop_at(model_.error_code, posizione, at);
+      return Next::returned;
+    }
+    return Next::record;
+  }
+
+  Next read_signboard() {
+    FieldReader& f = c_.fields();
+    const std::int32_t p = f.i32();
+    const SourceLocation at = f.last_field();
+    model_.token = f.text();
+    if (beyond_track(p, at)) return Next::leave;
+    const std::int64_t i = point_cell(p);
+    if (!c_.cells().is_free(i)) {
+      stop_at(6, p, at);
+      return Next::returned;
+    }
+    if (c_.signboard_slot < 1) throw ReadFailure("more than 80 signboards", at);
+    TrackCell& cell = *c_.cells().find(i);
+    cell.kind = cell_kind::signboard;
+    cell.value1 = static_cast<std::int16_t>(c_.signboard_slot);
+    model_.slots[static_cast<std::size_t>(c_.signboard_slot)].name = model_.token;
+    --c_.signboard_slot;
+    return Next::record;
+  }
+
+  void finish() {
+    c_.close_and_delete();
+    const std::int64_t tail_end = c_.last_cell() - 2;
+    do {
+      fill_gradient();
+    } while (cursor_.gradient_cell < tail_end);
+    if (model_.plan) {
+      TrackPlan& plan = *model_.plan;
+      std::int64_t& q = cursor_.plan_metre;
+      while (q <= std::int64_t{model_.plan_last_metre} - 2) {
+        step(plan, q, 0.0);
+      }
+    }
+  }
+
+  ReadingContext& c_;
+  ScenarioModel& model_;
+  LineCursor cursor_;
+};
+
+}  // namespace
+
+ReadOutcome read_line_description(ReadingContext& context) { return LineReader(context).read(); }
+
+}  // namespace tracciato
