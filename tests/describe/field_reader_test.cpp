@@ -1,0 +1,86 @@
+#include "describe/field_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <variant>
+#include <vector>
+
+namespace tracciato {
+namespace {
+
+// Reads a text as a sequence of fields: 'n' a number, 't' a text.
+std::vector<std::string> read_all(const std::string& text, const std::string& kinds) {
+  FieldReader reader(text);
+  std::vector<std::string> fields;
+  for (char kind : kinds) {
+    if (kind == 'n') {
+      fields.push_back(std::to_string(reader.number()));
+    } else {
+      fields.push_back(std::string(1, '[').append(reader.text()).append(1, ']'));
+    }
+  }
+  fields.push_back(reader.at_end() ? "END" : "MORE");
+  return fields;
+}
+
+TEST(FieldReader, SplitsFieldsAtCommasLineEndsAndBlanksInNumbers) {
+  struct Case {
+    const char* text;
+    const char* kinds;
+    std::vector<std::string> fields;
+  };
+  const Case cases[] = {
+      {"5 , 6", "nn", {"5", "6", "END"}},
+      {"orologio,    12   4   30 \r\n", "tnnn", {"[orologio]", "12", "4", "30", "END"}},
+      {"a,,  -12\nb", "tnnt", {"[a]", "0", "-12", "[b]", "END"}},
+      {"x\ry\r\nz\n", "ttt", {"[x]", "[y]", "[z]", "END"}},
+      {"  (A )(B)  ,+7", "tn", {"[(A )(B)  ]", "7", "END"}},
+      {"1,   ", "nn", {"1", "0", "END"}},
+      {"[fine]\r\n", "t", {"[[fine]]", "END"}},
+      {"1,2\r\n3", "nn", {"1", "2", "MORE"}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(read_all(c.text, c.kinds), c.fields) << c.text;
+}
+
+TEST(FieldReader, RefusesWhatIsNotANumberOrDoesNotFit) {
+  for (const char* text : {"12a", "1.5", "-", "+,", "abc"}) {
+    FieldReader reader(text);
+    EXPECT_THROW(reader.number(), ReadFailure) << text;
+  }
+  FieldReader wide("256,-32769,2147483648,255,-32768");
+  EXPECT_THROW(wide.u8(), ReadFailure);
+  EXPECT_THROW(wide.i16(), ReadFailure);
+  EXPECT_THROW(wide.i32(), ReadFailure);
+  EXPECT_EQ(wide.u8(), 255);
+  EXPECT_EQ(wide.i16(), -32768);
+}
+
+TEST(FieldReader, ReadingPastTheEndFails) {
+  FieldReader reader("a\r\n");
+  reader.text();
+  EXPECT_TRUE(reader.at_end());
+  EXPECT_THROW(reader.text(), ReadFailure);
+  EXPECT_THROW(FieldReader("").number(), ReadFailure);
+}
+
+TEST(FieldReader, KnowsTheLineAndColumnOfEachField) {
+  FieldReader reader("[generale]\r\nlunghezza percorso,    68000\n  x");
+  reader.text();
+  reader.text();
+  EXPECT_EQ(reader.number(), 68000);
+  EXPECT_EQ(reader.last_field().line, 2);
+  EXPECT_EQ(reader.last_field().column, 24);
+  reader.text();
+  EXPECT_EQ(reader.last_field().line, 3);
+  EXPECT_EQ(reader.last_field().column, 3);
+  EXPECT_EQ(reader.line_text(2), "lunghezza percorso,    68000");
+  EXPECT_EQ(reader.line_text(3), "  x");
+}
+
+TEST(FieldReader, ATextFieldHoldsAtMost65535Bytes) {
+  EXPECT_EQ(FieldReader(std::string(65535, 'a')).text().size(), 65535u);
+  EXPECT_THROW(FieldReader(std::string(65536, 'a')).text(), ReadFailure);
+}
+
+}  // namespace
+}  // namespace tracciato
