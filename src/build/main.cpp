@@ -1,26 +1,19 @@
-// tracciato: compiles the built-in route scenario (or a route author's own
-// descriptions) into the files the simulator loads.
+// tracciato: compiles the built-in route scenario, or a route author's own
+// descriptions, into the files the simulator loads.
 #include <CLI/CLI.hpp>
 
-#include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <system_error>
 
-#include "build/builtin_build.h"
-#include "compile/errors.h"
-#include "model/scenario_model.h"
-#include "platform/code_page.h"
-#include "platform/io_failure.h"
-#include "platform/status_line.h"
+#include "build/commands.h"
 
 namespace {
 
-using tracciato::ScenarioModel;
 namespace fs = std::filesystem;
 
-enum ExitStatus { clean = 0, fault_recorded = 1, stopped = 2, io_or_usage = 3 };
-
+// The built-in build writes beside the executable, as it always has.
 fs::path executable_folder(const char* argv0) {
   std::error_code error;
   fs::path self = fs::read_symlink("/proc/self/exe", error);
@@ -28,58 +21,57 @@ fs::path executable_folder(const char* argv0) {
   return self.parent_path();
 }
 
-// The folder given with --out must already exist.
-bool usable_folder(const fs::path& folder) {
-  std::error_code error;
-  if (fs::is_directory(folder, error)) return true;
-  std::fprintf(stderr, "tracciato: %s: not an existing folder\n", folder.string().c_str());
-  return false;
-}
-
-std::string summary(const std::vector<std::string>& files, const fs::path& folder) {
-  std::string text = "Scritti " + std::to_string(files.size()) + " file in " + folder.string() + ":";
-  for (const std::string& f : files) text += " " + f;
-  return text;
-}
-
-int run_build(const fs::path& folder) {
-  if (!usable_folder(folder)) return io_or_usage;
-  ScenarioModel model;
-  tracciato::StatusLine status;
-  status.show_wait();
-  try {
-    const auto files = tracciato::run_builtin_build(model, folder);
-    status.finish(summary(files, folder));
-  } catch (const tracciato::BuildStopped& stop) {
-    status.clear();
-    tracciato::show_message(stop.what());
-    return stopped;
-  } catch (const tracciato::IoFailure& failure) {
-    status.clear();
-    std::fprintf(stderr, "tracciato: %s\n", failure.what());
-    return io_or_usage;
-  } catch (const tracciato::EncodingError& failure) {
-    status.clear();
-    std::fprintf(stderr, "tracciato: %s\n", failure.what());
-    return io_or_usage;
-  }
-  return model.error_code == 0 ? clean : fault_recorded;
+std::optional<fs::path> optional_path(const std::string& text) {
+  if (text.empty()) return std::nullopt;
+  return fs::path(text);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  CLI::App app{"tracciato: compiles a route scenario for the train-driving simulator"};
+  CLI::App app{"tracciato: compiles route scenarios for the train-driving simulator.\n"
+               "With no command it runs `build`."};
   app.require_subcommand(0, 1);
-  std::string out;
-  CLI::App* build = app.add_subcommand("build", "Build the built-in scenario (the default)");
-  build->add_option("--out", out, "Existing folder for the output (default: the executable's)");
+
+  std::string build_out;
+  std::string build_report;
+  app.add_option("--out", build_out, "Existing folder for the built-in build's output");
+  app.add_option("--report", build_report, "Write the built-in build's outcome as JSON");
+  CLI::App* build = app.add_subcommand("build", "Build the built-in Lindra - Kestova scenario");
+  build->add_option("--out", build_out, "Existing folder for the output (default: the executable's)");
+  build->add_option("--report", build_report, "Write the outcome as JSON into this file");
+
+  tracciato::CompileRequest request;
+  std::string out = ".";
+  std::string report;
+  bool no_line_file = false;
+  CLI::App* compile = app.add_subcommand("compile", "Compile a line and a train description");
+  compile->add_option("--line", request.line, "Line description text")->required();
+  compile->add_option("--train", request.train, "Train description text")->required();
+  compile->add_option("--scenario", request.scenario, "Scenario name (names the files)")->required();
+  compile->add_option("--train-number", request.train_number, "Train number (names the files)")
+      ->required();
+  compile->add_option("--out", out, "Existing folder for the compiled files (default: .)");
+  compile->add_flag("--no-line-file", no_line_file, "Do not write the line file");
+  compile->add_option("--report", report, "Write the outcome as JSON into this file");
+
+  std::string export_out = ".";
+  CLI::App* exporter =
+      app.add_subcommand("export", "Write the built-in line and train descriptions");
+  exporter->add_option("--out", export_out, "Existing folder for the texts (default: .)");
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
-    const int code = app.exit(e);
-    return code == 0 ? 0 : io_or_usage;
+    return app.exit(e) == 0 ? tracciato::exit_clean : tracciato::exit_io_or_usage;
   }
-  const fs::path folder = out.empty() ? executable_folder(argv[0]) : fs::path(out);
-  return run_build(folder);
+  if (compile->parsed()) {
+    request.out = out;
+    request.line_file = !no_line_file;
+    request.report = optional_path(report);
+    return tracciato::run_compile_command(request);
+  }
+  if (exporter->parsed()) return tracciato::run_export_command(export_out);
+  const fs::path folder = build_out.empty() ? executable_folder(argv[0]) : fs::path(build_out);
+  return tracciato::run_builtin_command(folder, optional_path(build_report));
 }

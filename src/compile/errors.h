@@ -20,6 +20,13 @@ class BuildStopped : public std::runtime_error {
   std::string code_;
 };
 
+// The reader left no track to compile (no cell 1): nothing compiled is
+// written.
+class NoTrack : public std::runtime_error {
+ public:
+  NoTrack() : std::runtime_error("no track to compile: the line description gave no cell 1") {}
+};
+
 // Ends the build with the message " Errore n. " followed by `code`.
 [[noreturn]] void errore(const std::string& code);
 

@@ -1,0 +1,134 @@
+#include "build/commands.h"
+
+#include <cstdio>
+#include <functional>
+
+#include "build/builtin_build.h"
+#include "build/identity.h"
+#include "build/report.h"
+#include "compile/diagnostic.h"
+#include "compile/errors.h"
+#include "compile/memorizza_percorso.h"
+#include "describe/description_texts.h"
+#include "platform/code_page.h"
+#include "platform/io_failure.h"
+#include "platform/replace_file.h"
+#include "platform/status_line.h"
+
+namespace tracciato {
+namespace {
+
+namespace fs = std::filesystem;
+
+int usage_failure(const std::string& what) {
+  std::fprintf(stderr, "tracciato: %s\n", what.c_str());
+  return exit_io_or_usage;
+}
+
+bool is_folder(const fs::path& folder) {
+  std::error_code error;
+  return fs::is_directory(folder, error);
+}
+
+void show_diagnostic(const ScenarioModel& model) {
+  if (const auto d = diagnose(model)) std::fputs(format_diagnostic(*d).c_str(), stderr);
+}
+
+std::string summary(const std::vector<std::string>& files, const fs::path& folder) {
+  std::string text = "Scritti in " + folder.string() + ":";
+  for (const std::string& f : files) text += " " + f;
+  return text;
+}
+
+// Runs one compile, shows what went wrong, writes the report and gives the
+// exit status.
+int run_and_report(ScenarioModel& model, const fs::path& folder,
+                   const std::optional<fs::path>& report_path,
+                   const std::function<std::vector<std::string>()>& compile) {
+  BuildReport report;
+  StatusLine status;
+  status.show_wait();
+  int exit_status = exit_clean;
+  try {
+    report.files = compile();
+    status.finish(summary(report.files, folder));
+    show_diagnostic(model);
+    exit_status = model.error_code == 0 ? exit_clean : exit_fault_recorded;
+  } catch (const BuildStopped& stop) {
+    status.clear();
+    show_message(stop.what());
+    report.stopped = stop.code();
+    exit_status = exit_stopped;
+  } catch (const NoTrack& stop) {
+    status.clear();
+    show_diagnostic(model);
+    std::fprintf(stderr, "tracciato: %s\n", stop.what());
+    report.stopped = "no track";
+    exit_status = exit_stopped;
+  } catch (const IoFailure& failure) {
+    status.clear();
+    return usage_failure(failure.what());
+  } catch (const EncodingError& failure) {
+    status.clear();
+    return usage_failure(failure.what());
+  }
+  report.error_code = model.error_code;
+  report.error_position = model.error_position;
+  if (report_path) {
+    try {
+      replace_file(*report_path, report_json(report));
+    } catch (const IoFailure& failure) {
+      return usage_failure(failure.what());
+    }
+  }
+  return exit_status;
+}
+
+}  // namespace
+
+int run_builtin_command(const fs::path& folder, const std::optional<fs::path>& report) {
+  if (!is_folder(folder)) return usage_failure(folder.string() + ": not an existing folder");
+  ScenarioModel model;
+  return run_and_report(model, folder, report, [&] { return run_builtin_build(model, folder); });
+}
+
+int run_compile_command(const CompileRequest& request) {
+  if (!is_folder(request.out)) {
+    return usage_failure(request.out.string() + ": not an existing folder");
+  }
+  const std::pair<const char*, const std::string*> names[] = {
+      {"scenario name", &request.scenario}, {"train number", &request.train_number}};
+  for (const auto& [what, value] : names) {
+    if (const auto why = unfit_for_file_name(*value)) {
+      return usage_failure(std::string("the ") + what + " \"" + *value + "\" cannot name a file: " +
+                           *why);
+    }
+  }
+  ScenarioModel model;
+  model.scenario_name = request.scenario;
+  model.train_number = request.train_number;
+  const DescriptionSources sources{request.line, request.train, false};
+  return run_and_report(model, request.out, request.report, [&] {
+    return memorizza_percorso(model, request.line_file ? 1 : 0, sources, request.out);
+  });
+}
+
+int run_export_command(const fs::path& folder) {
+  if (!is_folder(folder)) return usage_failure(folder.string() + ": not an existing folder");
+  ScenarioModel model;
+  model.scenario_name = builtin_scenario_name;
+  model.train_number = builtin_train_number;
+  try {
+    dati_linea(model, folder);
+    dati_treno(model, folder);
+  } catch (const IoFailure& failure) {
+    return usage_failure(failure.what());
+  } catch (const EncodingError& failure) {
+    return usage_failure(failure.what());
+  }
+  std::fprintf(stderr, "Scritti in %s: %s %s\n", folder.string().c_str(),
+               line_text_name(model).c_str(), train_text_name(model).c_str());
+  return exit_clean;
+}
+
+}  // namespace tracciato

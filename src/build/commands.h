@@ -1,0 +1,31 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace tracciato {
+
+// The exit statuses of every command.
+enum ExitStatus { exit_clean = 0, exit_fault_recorded = 1, exit_stopped = 2, exit_io_or_usage = 3 };
+
+// tracciato [build]: the built-in build into `folder`.
+int run_builtin_command(const std::filesystem::path& folder,
+                        const std::optional<std::filesystem::path>& report);
+
+// tracciato compile: a route author's own descriptions, never touched.
+struct CompileRequest {
+  std::filesystem::path line;
+  std::filesystem::path train;
+  std::string scenario;
+  std::string train_number;
+  std::filesystem::path out = ".";
+  bool line_file = true;
+  std::optional<std::filesystem::path> report;
+};
+int run_compile_command(const CompileRequest& request);
+
+// tracciato export: the built-in descriptions, kept as a starting point.
+int run_export_command(const std::filesystem::path& folder);
+
+}  // namespace tracciato

@@ -1,0 +1,155 @@
+// Runs the tracciato executable as a route author would.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+
+#include "support/temp_folder.h"
+
+namespace tracciato {
+namespace {
+
+using testing::read_bytes;
+using testing::TempFolder;
+using testing::write_bytes;
+
+struct Outcome {
+  int status;
+  std::string errors;
+};
+
+Outcome tracciato(const TempFolder& folder, const std::string& arguments) {
+  const std::string errors = (folder / "stderr.log").string();
+  const std::string command = "cd '" + folder.path().string() + "' && '" TRACCIATO_EXE "' " +
+                              arguments + " 2>'" + errors + "'";
+  const int raw = std::system(command.c_str());
+  Outcome run{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, read_bytes(errors)};
+  std::filesystem::remove(errors);
+  return run;
+}
+
+const std::set<std::string> compiled = {"Lindra_Kestova_linea.dat", "Lindra_Kestova_31407.sim",
+                                        "Lindra_Kestova_31407.dat"};
+
+std::string compile_args(const std::string& line, const std::string& train) {
+  return "compile --line " + line + " --train " + train + " --scenario S --train-number 7";
+}
+
+const std::string clean_line = "[generale]\nlunghezza percorso, 0\n[fine]\n";
+const std::string clean_train = "[generale]\nvelocita, 0, 100\n[fine]\n";
+
+TEST(Commands, TheBuiltInBuildLeavesTheCompiledFilesAndNoDescriptionText) {
+  TempFolder folder;
+  const Outcome run = tracciato(folder, "--out .");
+  EXPECT_EQ(run.status, 0) << run.errors;
+  EXPECT_EQ(run.errors, "Attendere\n");
+  for (const std::string& name : folder.names()) {
+    EXPECT_TRUE(compiled.count(name) != 0 || name.find("_31407_") != std::string::npos) << name;
+  }
+  for (const std::string& name : compiled) EXPECT_TRUE(folder.names().count(name)) << name;
+  EXPECT_EQ(read_bytes(folder / "Lindra_Kestova_linea.dat").size(), 1499964u);
+  EXPECT_EQ(read_bytes(folder / "Lindra_Kestova_31407.dat").size(), 22515u);
+}
+
+TEST(Commands, ExportedDescriptionsCompileToTheBuiltInFiles) {
+  TempFolder built;
+  ASSERT_EQ(tracciato(built, "build --out .").status, 0);
+  TempFolder author;
+  ASSERT_EQ(tracciato(author, "export").status, 0);
+  const std::string line = read_bytes(author / "Lindra_Kestova_linea.txt");
+  const Outcome run = tracciato(author,
+                            "compile --line Lindra_Kestova_linea.txt --train "
+                            "Lindra_Kestova_31407-.txt --scenario Lindra_Kestova --train-number "
+                            "31407 --report report.json");
+  EXPECT_EQ(run.status, 0) << run.errors;
+  for (const std::string& name : compiled) {
+    EXPECT_EQ(read_bytes(author / name), read_bytes(built / name)) << name;
+  }
+  // The author's own texts are never touched.
+  EXPECT_EQ(read_bytes(author / "Lindra_Kestova_linea.txt"), line);
+  EXPECT_TRUE(std::filesystem::exists(author / "Lindra_Kestova_31407-.txt"));
+  EXPECT_EQ(read_bytes(author / "report.json"),
+            "{\"error_code\": 0, \"error_position\": 0, \"stopped\": null, \"files\": "
+            "[\"Lindra_Kestova_linea.dat\", \"Lindra_Kestova_31407.sim\", "
+            "\"Lindra_Kestova_31407.dat\"]}\n");
+}
+
+TEST(Commands, ARecordedFaultIsShownWhereItStandsAndExitsWith1) {
+  TempFolder folder;
+  write_bytes(folder / "l.txt", clean_line);
+  write_bytes(folder / "t.txt", "[generale]\r\nstazione,\t4225, 12, 600, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, X\r\n");
+  const Outcome run = tracciato(folder, compile_args("l.txt", "t.txt") + " --report r.json");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.errors,
+            "Attendere\n"
+            "t.txt:2:11: error 8: the station's position is not a multiple of 50 (at 4225 m)\n"
+            "  stazione,\t4225, 12, 600, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, X\n"
+            "           \t^\n");
+  EXPECT_EQ(read_bytes(folder / "r.json"),
+            "{\"error_code\": 8, \"error_position\": 4225, \"stopped\": null, \"files\": "
+            "[\"S_linea.dat\", \"S_7.sim\", \"S_7.dat\"]}\n");
+}
+
+TEST(Commands, StoppedBuildsWriteNoCompiledFileAndExitWith2) {
+  struct Case {
+    const char* name;
+    std::string line;
+    std::string train;
+    const char* stopped;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"board at position 0",
+       "[generale]\nlunghezza percorso, 0\n[cartelli]\nindicatori_vmax, 0, 1,1,1,0, 1,1,1,0\n",
+       clean_train, "1250", " Errore n. 1250\n"},
+      {"signal with a second value at position 0", clean_line,
+       "[generale]\nsegnale, 0, 1, 0,1,0, 0, 0, 0,0,0, 0\n", "1251", " Errore n. 1251\n"},
+      {"no route length", "[generale]\n[fine]\n", clean_train, "no track",
+       "l.txt:2:1: error 25: the description cannot be read here\n"},
+  };
+  for (const Case& c : cases) {
+    TempFolder folder;
+    write_bytes(folder / "l.txt", c.line);
+    write_bytes(folder / "t.txt", c.train);
+    const Outcome run = tracciato(folder, compile_args("l.txt", "t.txt") + " --report r.json");
+    EXPECT_EQ(run.status, 2) << c.name;
+    EXPECT_NE(run.errors.find(c.message), std::string::npos) << c.name << ": " << run.errors;
+    EXPECT_EQ(folder.names(), (std::set<std::string>{"l.txt", "t.txt", "r.json"})) << c.name;
+    EXPECT_NE(read_bytes(folder / "r.json").find(std::string("\"stopped\": \"") + c.stopped + "\""),
+              std::string::npos)
+        << c.name;
+  }
+}
+
+TEST(Commands, UsageAndFileFailuresExitWith3NamingTheCulprit) {
+  TempFolder folder;
+  write_bytes(folder / "l.txt", clean_line);
+  write_bytes(folder / "t.txt", clean_train);
+  struct Case {
+    std::string arguments;
+    const char* names;
+  };
+  const Case cases[] = {
+      {"compile --line l.txt --train t.txt --scenario ../x --train-number 7", "\"../x\""},
+      {"compile --line l.txt --train t.txt --scenario a/b --train-number 7", "path separator"},
+      {"compile --line l.txt --train t.txt --scenario S --train-number ''", "is empty"},
+      {"compile --line l.txt --train t.txt --scenario S --train-number 7 --out nowhere",
+       "nowhere: not an existing folder"},
+      {"build --out nowhere", "nowhere: not an existing folder"},
+      {"compile --line l.txt", "required"},
+      {"frobnicate", "frobnicate"},
+  };
+  for (const Case& c : cases) {
+    const Outcome run = tracciato(folder, c.arguments);
+    EXPECT_EQ(run.status, 3) << c.arguments;
+    EXPECT_NE(run.errors.find(c.names), std::string::npos) << c.arguments << ": " << run.errors;
+  }
+  std::filesystem::create_directory(folder / "S_7.sim");  // a folder where a file must go
+  const Outcome blocked = tracciato(folder, compile_args("l.txt", "t.txt"));
+  EXPECT_EQ(blocked.status, 3);
+  EXPECT_NE(blocked.errors.find("S_7.sim: cannot write"), std::string::npos) << blocked.errors;
+}
+
+}  // namespace
+}  // namespace tracciato
