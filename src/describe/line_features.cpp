@@ -29,7 +29,9 @@ struct Progressive {
   std::int32_t flag = 0;
 };
 
-Progressive progressive_of(const SlotRecord& s) { return {s.area_start, s.area_end, s.position}; }
+Progressive progressive_of(const SlotRecord& s) {
+  return {s.area_start, s.area_end, s.position};
+}
 
 void store(SlotRecord& s, const Progressive& p) {
   s.area_start = p.start;
@@ -57,7 +59,8 @@ void memo_montagna(ScenarioModel& model, std::int32_t inizio, std::int32_t fine,
   }
   CellArray& cells = *model.cells;
   const std::int64_t first = round_half_even_div(inizio, 50);
-  const std::int64_t last = std::min(round_half_even_div(std::int64_t{fine} - 50, 50), cells.last());
+  const std::int64_t last =
+      std::min(round_half_even_div(std::int64_t{fine} - 50, 50), cells.last());
   std::int64_t j = 0;
   for (std::int64_t i = first; i <= last; ++i) {
     ++j;  // cells before 0 still count for the every-fourth filler
@@ -100,12 +103,12 @@ void progressive_ordina(ScenarioModel& model) {
   if (std::int64_t{t[0].start} + t[1].start + t[2].start != 0) {
     // The one start greater than both others comes first; of the other two
     // the greater start, or on a tie the one from the higher slot, next.
-    for (int top = 0; top < 3; ++top) {
-      const int a = (top + 1) % 3;
-      const int b = (top + 2) % 3;
+    for (std::size_t top = 0; top < 3; ++top) {
+      const std::size_t a = (top + 1) % 3;
+      const std::size_t b = (top + 2) % 3;
       if (t[top].start > t[a].start && t[top].start > t[b].start) {
-        const int low_slot = std::min(a, b);  // index 0 is slot 81
-        const int high_slot = std::max(a, b);
+        const std::size_t low_slot = std::min(a, b);  // index 0 is slot 81
+        const std::size_t high_slot = std::max(a, b);
         const bool high_first = t[high_slot].start >= t[low_slot].start;
         ordered = {t[top], t[high_first ? high_slot : low_slot],
                    t[high_first ? low_slot : high_slot]};
