@@ -15,8 +15,8 @@ std::vector<std::string> run_builtin_build(ScenarioModel& model,
   dati_note(model, folder);
   dati_rallentamenti(model, folder);
   dati_scheda(model, folder);
-  const DescriptionSources own_texts{folder / line_text_name(model), folder / train_text_name(model),
-                                     true};
+  const DescriptionSources own_texts{folder / line_text_name(model),
+                                     folder / train_text_name(model), true};
   return memorizza_percorso(model, 1, own_texts, folder);
 }
 

@@ -100,8 +100,8 @@ int run_compile_command(const CompileRequest& request) {
       {"scenario name", &request.scenario}, {"train number", &request.train_number}};
   for (const auto& [what, value] : names) {
     if (const auto why = unfit_for_file_name(*value)) {
-      return usage_failure(std::string("the ") + what + " \"" + *value + "\" cannot name a file: " +
-                           *why);
+      return usage_failure(std::string("the ") + what + " \"" + *value +
+                           "\" cannot name a file: " + *why);
     }
   }
   ScenarioModel model;

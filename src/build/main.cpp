@@ -29,8 +29,9 @@ std::optional<fs::path> optional_path(const std::string& text) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  CLI::App app{"tracciato: compiles route scenarios for the train-driving simulator.\n"
-               "With no command it runs `build`."};
+  CLI::App app{
+      "tracciato: compiles route scenarios for the train-driving simulator.\n"
+      "With no command it runs `build`."};
   app.require_subcommand(0, 1);
 
   std::string build_out;
@@ -38,7 +39,8 @@ int main(int argc, char** argv) {
   app.add_option("--out", build_out, "Existing folder for the built-in build's output");
   app.add_option("--report", build_report, "Write the built-in build's outcome as JSON");
   CLI::App* build = app.add_subcommand("build", "Build the built-in Lindra - Kestova scenario");
-  build->add_option("--out", build_out, "Existing folder for the output (default: the executable's)");
+  build->add_option("--out", build_out,
+                    "Existing folder for the output (default: the executable's)");
   build->add_option("--report", build_report, "Write the outcome as JSON into this file");
 
   tracciato::CompileRequest request;
@@ -48,7 +50,8 @@ int main(int argc, char** argv) {
   CLI::App* compile = app.add_subcommand("compile", "Compile a line and a train description");
   compile->add_option("--line", request.line, "Line description text")->required();
   compile->add_option("--train", request.train, "Train description text")->required();
-  compile->add_option("--scenario", request.scenario, "Scenario name (names the files)")->required();
+  compile->add_option("--scenario", request.scenario, "Scenario name (names the files)")
+      ->required();
   compile->add_option("--train-number", request.train_number, "Train number (names the files)")
       ->required();
   compile->add_option("--out", out, "Existing folder for the compiled files (default: .)");

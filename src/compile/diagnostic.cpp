@@ -21,7 +21,8 @@ constexpr Meaning meanings[] = {
     {8, true, "the station's position is not a multiple of 50"},
     {9, true, "the station's length is not a multiple of 100"},
     {10, false, "too many stations: the next one would take a signboard text's slot"},
-    {11, true, "no free cell for the abbattimento point before a signal ahead of a slowdown warning"},
+    {11, true,
+     "no free cell for the abbattimento point before a signal ahead of a slowdown warning"},
     {12, true, "no free cell for an advance point before a slowdown start"},
     {13, true, "no free cell for an abbattimento point along or after a slowdown"},
     {15, true, "the record lies beyond the end of the track"},
@@ -39,7 +40,9 @@ constexpr Meaning meanings[] = {
     {103, false, "a curve has no class digit 1 to 6, or the track plan runs past its end"},
 };
 
-bool from_post_pass(std::int32_t code) { return code >= 11 && code <= 13; }
+bool from_post_pass(std::int32_t code) {
+  return code >= 11 && code <= 13;
+}
 
 }  // namespace
 

@@ -2,6 +2,8 @@
 
 namespace tracciato {
 
-void errore(const std::string& code) { throw BuildStopped(code); }
+void errore(const std::string& code) {
+  throw BuildStopped(code);
+}
 
 }  // namespace tracciato

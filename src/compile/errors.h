@@ -31,7 +31,9 @@ class NoTrack : public std::runtime_error {
 [[noreturn]] void errore(const std::string& code);
 
 // The smaller of a and b; a when they are equal.
-inline std::int32_t minimo(std::int32_t a, std::int32_t b) { return a > b ? b : a; }
+inline std::int32_t minimo(std::int32_t a, std::int32_t b) {
+  return a > b ? b : a;
+}
 
 // Records a fault; the last one recorded wins.
 inline void record_error(ScenarioModel& model, std::int32_t code, std::int32_t position) {

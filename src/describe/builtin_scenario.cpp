@@ -6,8 +6,12 @@ extern const std::string_view describe_linea;
 extern const std::string_view describe_treno;
 }  // namespace data
 
-std::string_view builtin_line_text() { return data::describe_linea; }
-std::string_view builtin_train_text() { return data::describe_treno; }
+std::string_view builtin_line_text() {
+  return data::describe_linea;
+}
+std::string_view builtin_train_text() {
+  return data::describe_treno;
+}
 
 std::vector<std::string> builtin_station_names() {
   // A station line ends with its name, after the last comma.

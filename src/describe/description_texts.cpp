@@ -5,7 +5,9 @@
 
 namespace tracciato {
 
-std::string line_text_name(const ScenarioModel& model) { return model.scenario_name + "_linea.txt"; }
+std::string line_text_name(const ScenarioModel& model) {
+  return model.scenario_name + "_linea.txt";
+}
 
 std::string train_text_name(const ScenarioModel& model) {
   return model.scenario_name + "_" + model.train_number + "-.txt";

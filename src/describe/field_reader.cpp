@@ -3,8 +3,12 @@
 namespace tracciato {
 namespace {
 
-bool is_blank(char c) { return c == ' ' || c == '\t'; }
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
+bool is_blank(char c) {
+  return c == ' ' || c == '\t';
+}
+bool is_digit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 }  // namespace
 
@@ -31,7 +35,9 @@ void FieldReader::start_field() {
   last_ = {line_, static_cast<int>(next_ - line_start_) + 1};
 }
 
-void FieldReader::fail(const std::string& what) const { throw ReadFailure(what, last_); }
+void FieldReader::fail(const std::string& what) const {
+  throw ReadFailure(what, last_);
+}
 
 std::string FieldReader::text() {
   start_field();

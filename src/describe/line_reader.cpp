@@ -326,6 +326,8 @@ class LineReader {
 
 }  // namespace
 
-ReadOutcome read_line_description(ReadingContext& context) { return LineReader(context).read(); }
+ReadOutcome read_line_description(ReadingContext& context) {
+  return LineReader(context).read();
+}
 
 }  // namespace tracciato

@@ -48,8 +48,8 @@ void ReadingContext::record(std::int32_t code, SourceLocation at) {
 
 void ReadingContext::attach_source(SourceLocation at) {
   if (!fields_) return;
-  model_.error_source = ErrorSource{current_.string(), at.line, at.column,
-                                    std::string(fields_->line_text(at.line))};
+  model_.error_source =
+      ErrorSource{current_.string(), at.line, at.column, std::string(fields_->line_text(at.line))};
 }
 
 }  // namespace tracciato

@@ -6,8 +6,12 @@
 namespace tracciato {
 namespace {
 
-std::int16_t low_16(std::int64_t v) { return static_cast<std::int16_t>(static_cast<std::uint16_t>(v & 0xFFFF)); }
-std::uint8_t low_8(std::int64_t v) { return static_cast<std::uint8_t>(v & 0xFF); }
+std::int16_t low_16(std::int64_t v) {
+  return static_cast<std::int16_t>(static_cast<std::uint16_t>(v & 0xFFFF));
+}
+std::uint8_t low_8(std::int64_t v) {
+  return static_cast<std::uint8_t>(v & 0xFF);
+}
 
 }  // namespace
 

@@ -304,6 +304,8 @@ class TrainReader {
 
 }  // namespace
 
-ReadOutcome read_train_description(ReadingContext& context) { return TrainReader(context).read(); }
+ReadOutcome read_train_description(ReadingContext& context) {
+  return TrainReader(context).read();
+}
 
 }  // namespace tracciato

@@ -18,7 +18,9 @@ constexpr std::int64_t round_half_even_div(std::int64_t num, std::int64_t den) {
 }
 
 // The cell that holds route position p: round(p / 50 + 1).
-constexpr std::int64_t point_cell(std::int64_t p) { return round_half_even_div(p + 50, 50); }
+constexpr std::int64_t point_cell(std::int64_t p) {
+  return round_half_even_div(p + 50, 50);
+}
 
 static_assert(round_half_even_div(75, 50) == 2 && round_half_even_div(25, 50) == 0);
 static_assert(round_half_even_div(-25, 50) == 0 && round_half_even_div(-75, 50) == -2);

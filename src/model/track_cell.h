@@ -51,7 +51,9 @@ class CellArray {
   bool contains(std::int64_t i) const { return i >= 0 && i <= last(); }
 
   // The cell at i, or nullptr when i lies outside 0 .. U.
-  TrackCell* find(std::int64_t i) { return contains(i) ? &cells_[static_cast<std::size_t>(i)] : nullptr; }
+  TrackCell* find(std::int64_t i) {
+    return contains(i) ? &cells_[static_cast<std::size_t>(i)] : nullptr;
+  }
   const TrackCell* find(std::int64_t i) const {
     return contains(i) ? &cells_[static_cast<std::size_t>(i)] : nullptr;
   }

@@ -29,7 +29,9 @@ class TrackPlan {
   }
   // A value as a double (empty reads as 0), for the integration.
   double number(std::int64_t row, int column) const;
-  const std::vector<PlanValue>& column(int c) const { return columns_[static_cast<std::size_t>(c)]; }
+  const std::vector<PlanValue>& column(int c) const {
+    return columns_[static_cast<std::size_t>(c)];
+  }
 
  private:
   std::vector<PlanValue> columns_[2];

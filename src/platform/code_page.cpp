@@ -35,7 +35,11 @@ std::string to_code_page(std::string_view utf8, std::string_view where) {
   std::size_t i = 0;
   while (i < utf8.size()) {
     const auto lead = static_cast<unsigned char>(utf8[i]);
-    int extra = lead < 0x80 ? 0 : (lead >> 5) == 0x6 ? 1 : (lead >> 4) == 0xE ? 2 : (lead >> 3) == 0x1E ? 3 : -1;
+    int extra = lead < 0x80           ? 0
+                : (lead >> 5) == 0x6  ? 1
+                : (lead >> 4) == 0xE  ? 2
+                : (lead >> 3) == 0x1E ? 3
+                                      : -1;
     if (extra < 0 || i + static_cast<std::size_t>(extra) >= utf8.size()) {
       refuse("invalid UTF-8", where);
     }
@@ -49,8 +53,8 @@ std::string to_code_page(std::string_view utf8, std::string_view where) {
     if (!byte) {
       char code[16];
       std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(c));
-      refuse("character " + std::string(utf8.substr(i, static_cast<std::size_t>(extra) + 1)) + " (" +
-                 code + ") has no byte in the Windows-1252 code page",
+      refuse("character " + std::string(utf8.substr(i, static_cast<std::size_t>(extra) + 1)) +
+                 " (" + code + ") has no byte in the Windows-1252 code page",
              where);
     }
     out.push_back(static_cast<char>(*byte));

@@ -11,7 +11,9 @@
 namespace tracciato {
 namespace {
 
-std::string last_reason() { return errno != 0 ? std::strerror(errno) : "unknown failure"; }
+std::string last_reason() {
+  return errno != 0 ? std::strerror(errno) : "unknown failure";
+}
 
 }  // namespace
 

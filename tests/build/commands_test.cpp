@@ -58,10 +58,11 @@ TEST(Commands, ExportedDescriptionsCompileToTheBuiltInFiles) {
   TempFolder author;
   ASSERT_EQ(tracciato(author, "export").status, 0);
   const std::string line = read_bytes(author / "Lindra_Kestova_linea.txt");
-  const Outcome run = tracciato(author,
-                            "compile --line Lindra_Kestova_linea.txt --train "
-                            "Lindra_Kestova_31407-.txt --scenario Lindra_Kestova --train-number "
-                            "31407 --report report.json");
+  const Outcome run =
+      tracciato(author,
+                "compile --line Lindra_Kestova_linea.txt --train "
+                "Lindra_Kestova_31407-.txt --scenario Lindra_Kestova --train-number "
+                "31407 --report report.json");
   EXPECT_EQ(run.status, 0) << run.errors;
   for (const std::string& name : compiled) {
     EXPECT_EQ(read_bytes(author / name), read_bytes(built / name)) << name;
@@ -78,7 +79,8 @@ TEST(Commands, ExportedDescriptionsCompileToTheBuiltInFiles) {
 TEST(Commands, ARecordedFaultIsShownWhereItStandsAndExitsWith1) {
   TempFolder folder;
   write_bytes(folder / "l.txt", clean_line);
-  write_bytes(folder / "t.txt", "[generale]\r\nstazione,\t4225, 12, 600, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, X\r\n");
+  write_bytes(folder / "t.txt",
+              "[generale]\r\nstazione,\t4225, 12, 600, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, X\r\n");
   const Outcome run = tracciato(folder, compile_args("l.txt", "t.txt") + " --report r.json");
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.errors,

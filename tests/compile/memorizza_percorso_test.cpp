@@ -49,8 +49,8 @@ TEST(CompileStep, ResetsTheSlotsAndTheErrorCodeButNotItsPosition) {
   model.slots[40].name = "old";
   model.error_code = 12;
   model.error_position = 999;
-  const auto files = memorizza_percorso(model, 0, {folder / "l.txt", folder / "t.txt", false},
-                                        folder.path());
+  const auto files =
+      memorizza_percorso(model, 0, {folder / "l.txt", folder / "t.txt", false}, folder.path());
   EXPECT_EQ(files, (std::vector<std::string>{"S_1.sim", "S_1.dat"}));
   EXPECT_EQ(model.slots[40].name, "");
   EXPECT_EQ(model.error_code, 0);
@@ -64,9 +64,9 @@ TEST(CompileStep, WithoutCell1NothingIsWritten) {
     write_bytes(folder / "l.txt", line);
     write_bytes(folder / "t.txt", "[generale]\n[fine]\n");
     ScenarioModel model;
-    EXPECT_THROW(memorizza_percorso(model, 1, {folder / "l.txt", folder / "t.txt", false},
-                                    folder.path()),
-                 NoTrack)
+    EXPECT_THROW(
+        memorizza_percorso(model, 1, {folder / "l.txt", folder / "t.txt", false}, folder.path()),
+        NoTrack)
         << line;
     EXPECT_EQ(folder.names(), (std::set<std::string>{"l.txt", "t.txt"})) << line;
   }

@@ -114,7 +114,7 @@ TEST(ProgressiveOrdina, OrdersByStartOrByOffset) {
   using Triple = std::array<std::int32_t, 3>;
   struct Case {
     const char* name;
-    std::array<Triple, 3> in;   // slots 81, 82, 83
+    std::array<Triple, 3> in;  // slots 81, 82, 83
     std::array<Triple, 3> out;
   };
   const Triple zero{0, 0, 0};
@@ -124,9 +124,11 @@ TEST(ProgressiveOrdina, OrdersByStartOrByOffset) {
       {"tie below the largest",
        {Triple{5000, 1, 0}, Triple{3000, 2, 0}, Triple{3000, 3, 0}},
        {Triple{5000, 1, 0}, Triple{3000, 3, 0}, Triple{3000, 2, 0}}},
-      {"descending", {Triple{100, 1, 0}, Triple{300, 2, 0}, Triple{200, 3, 0}},
+      {"descending",
+       {Triple{100, 1, 0}, Triple{300, 2, 0}, Triple{200, 3, 0}},
        {Triple{300, 2, 0}, Triple{200, 3, 0}, Triple{100, 1, 0}}},
-      {"offset in 83", {Triple{0, 1, 0}, Triple{0, 2, 0}, Triple{0, 3, 0}},
+      {"offset in 83",
+       {Triple{0, 1, 0}, Triple{0, 2, 0}, Triple{0, 3, 0}},
        {Triple{0, 3, 0}, Triple{0, 2, 0}, Triple{0, 1, 0}}},
       {"offset in 82", {zero, Triple{0, 100, 0}, zero}, {Triple{0, 100, 0}, zero, zero}},
       {"offset in 81", {Triple{0, 100, 0}, zero, zero}, {Triple{0, 100, 0}, zero, zero}},

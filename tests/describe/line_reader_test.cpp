@@ -40,7 +40,8 @@ TEST(LineReader, FaultsThatEndTheReading) {
        true},
       {"no route length", "[generale]\n[curve]\npendenza, 0, 1\n[fine]\n", 25, 0, false},
       {"number with a letter", line_with("pendenza, 10x0, 1\n"), 25, 0, true},
-      {"record cut short", "[generale]\nlunghezza percorso, 0\n[curve]\npendenza, 100", 25, 0, true},
+      {"record cut short", "[generale]\nlunghezza percorso, 0\n[curve]\npendenza, 100", 25, 0,
+       true},
       {"length below -7000", "[generale]\nlunghezza percorso, -7001\n[fine]\n", 25, 0, false},
   };
   for (const Case& c : cases) {
@@ -128,9 +129,9 @@ TEST(LineReader, TheFileMayEndWithARecordOrALoneField) {
 }
 
 TEST(LineReader, GradientsFillEveryCellUpToTheTail) {
-  Reading r(line_with("pendenza, 0, 3\npendenza, 100, -2\npendenza, 100, 6\n",
-                      "lunghezza percorso, 0\n"),
-            no_train);
+  Reading r(
+      line_with("pendenza, 0, 3\npendenza, 100, -2\npendenza, 100, 6\n", "lunghezza percorso, 0\n"),
+      no_train);
   // Position 0 fills nothing; a second record at 100 writes one cell more.
   EXPECT_EQ(r.cell(0).gradient, 103);
   EXPECT_EQ(r.cell(1).gradient, 103);
@@ -165,8 +166,8 @@ TEST(LineReader, CurveKeywordsGiveSideAndTheFirstClassTested) {
     const char* token;
     double first_step;
   };
-  for (const Case c : {Case{"CURVAS3", -0.0004}, Case{"curvad21", 0.0001},
-                       Case{"curvad12", 0.0001}, Case{"curvad6", 0.003}}) {
+  for (const Case c : {Case{"CURVAS3", -0.0004}, Case{"curvad21", 0.0001}, Case{"curvad12", 0.0001},
+                       Case{"curvad6", 0.003}}) {
     Reading r(line_with(std::string(c.token) + ", 1, 1\n", "lunghezza percorso, 0\n"), no_train);
     EXPECT_EQ(r.model.plan->column(0)[2], PlanValue(c.first_step)) << c.token;
   }
@@ -196,7 +197,8 @@ TEST(LineReader, SignboardsTakeSlotsDownwardFrom80) {
 
 TEST(LineReader, An81stSignboardIsAFailure) {
   std::string boards;
-  for (int i = 0; i < 81; ++i) boards += "cartello_indicatore, " + std::to_string(1000 + 50 * i) + ", (X)\n";
+  for (int i = 0; i < 81; ++i)
+    boards += "cartello_indicatore, " + std::to_string(1000 + 50 * i) + ", (X)\n";
   Reading r(line_with(boards), no_train);
   EXPECT_EQ(r.model.error_code, 25);
   EXPECT_EQ(r.model.slots[1].name, "(X)");

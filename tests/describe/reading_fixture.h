@@ -25,7 +25,8 @@ struct Reading {
   }
   const TrackCell& cell(std::int64_t i) const { return *model.cells->find(i); }
   bool texts_left() const {
-    return std::filesystem::exists(sources.line_text) || std::filesystem::exists(sources.train_text);
+    return std::filesystem::exists(sources.line_text) ||
+           std::filesystem::exists(sources.train_text);
   }
 };
 

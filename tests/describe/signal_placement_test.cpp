@@ -121,8 +121,8 @@ TEST(MemoRallentamento, RefusalsNameTheTakenCell) {
     std::int32_t code;
     bool points_left;
   };
-  for (const Case c : {Case{536, 17, false}, Case{560, 18, false}, Case{576, 19, false},
-                       Case{533, 20, true}}) {
+  for (const Case c :
+       {Case{536, 17, false}, Case{560, 18, false}, Case{576, 19, false}, Case{533, 20, true}}) {
     ScenarioModel model = with_track();
     model.cells->find(c.taken)->kind = cell_kind::signboard;
     memo_rallentamento(model, 27950, 30, 800, 0, 1, 0);

@@ -14,13 +14,14 @@ const std::string long_line = line_with("");                              // cel
 
 std::string station(int position, int kind, int length, int extend = 0, int flag_b = 1) {
   return "stazione, " + std::to_string(position) + ", " + std::to_string(kind) + ", " +
-         std::to_string(length) + ", 1, " + std::to_string(flag_b) + ", " +
-         std::to_string(extend) + ", 4,1,0, 2,1,1, 30, 12, 5, 0, NOME\n";
+         std::to_string(length) + ", 1, " + std::to_string(flag_b) + ", " + std::to_string(extend) +
+         ", 4,1,0, 2,1,1, 30, 12, 5, 0, NOME\n";
 }
 
 TEST(TrainReader, GeneralValuesAndCaseInsensitiveKeys) {
-  Reading r(short_line, train_with("NUMERO VETTURE, 4\npercentuale massa frenata, 115\n"
-                                   "sabbia, 300\norologio,    12              4             30 \n"));
+  Reading r(short_line,
+            train_with("NUMERO VETTURE, 4\npercentuale massa frenata, 115\n"
+                       "sabbia, 300\norologio,    12              4             30 \n"));
   EXPECT_EQ(r.model.error_code, 0);
   EXPECT_EQ(r.model.slots[84].position, 4);
   EXPECT_EQ(r.model.slots[84].area_start, 115);
@@ -43,7 +44,7 @@ TEST(TrainReader, SpeedProfileFillsCellsFromEachRecordOn) {
   EXPECT_EQ(r.cell(19).speed_limit, 32);
   EXPECT_EQ(r.cell(20).speed_limit, 20);
   EXPECT_EQ(r.cell(137).speed_limit, 20);
-  EXPECT_EQ(r.cell(138).speed_limit, 0);  // U - 2, U - 1 and U stay 0
+  EXPECT_EQ(r.cell(138).speed_limit, 0);       // U - 2, U - 1 and U stay 0
   EXPECT_EQ(r.cell(137).adhesion, 300 - 256);  // adhesion keeps its low 8 bits
   EXPECT_EQ(r.cell(140).speed_limit, 0);
 }
@@ -73,12 +74,13 @@ TEST(TrainReader, StationAreasByKind) {
     bool boards;
   };
   const Case cases[] = {
-      {12, 600, 0, 4700, 5300, 105, true},  {12, 800, 1, 4600, 5450, 108, true},
-      {5, 600, 1, 4400, 5150, 102, false},  {7, 600, 1, 4400, 5600, 111, true},
+      {12, 600, 0, 4700, 5300, 105, true}, {12, 800, 1, 4600, 5450, 108, true},
+      {5, 600, 1, 4400, 5150, 102, false}, {7, 600, 1, 4400, 5600, 111, true},
       {27, 200, 0, 4900, 5100, 0, false},
   };
   for (const Case& c : cases) {
-    Reading r(long_line, train_with(station(0, 7, 700) + station(5000, c.kind, c.length, c.extend)));
+    Reading r(long_line,
+              train_with(station(0, 7, 700) + station(5000, c.kind, c.length, c.extend)));
     EXPECT_EQ(r.model.error_code, 0) << c.kind;
     const SlotRecord& s = r.model.slots[2];
     EXPECT_EQ(s.area_start, c.start) << c.kind;
@@ -117,10 +119,11 @@ TEST(TrainReader, FaultsThatStopTheReading) {
       {"stop cell at the start", station(0, 12, 100), 24, 0},
       {"stations too close", station(0, 7, 700) + station(1300, 12, 600), 22, 1300},
       {"abbattimento on a taken cell", station(0, 7, 700) + "abbattimento, 650, 100\n", 7, 650},
-      {"signal on a stop cell", station(0, 7, 700) + "segnale, 600, 1,4,0,0,0,0,0,0,0,0\n", 16, 600},
+      {"signal on a stop cell", station(0, 7, 700) + "segnale, 600, 1,4,0,0,0,0,0,0,0,0\n", 16,
+       600},
       {"signal before the track", "segnale, -100, 1,4,0,0,0,0,0,0,0,0\n", 16, -100},
-      {"slowdown start taken",
-       station(0, 7, 700) + "rallentamento, 600, 30, 400, 0, 0, 0\n", 18, 600},
+      {"slowdown start taken", station(0, 7, 700) + "rallentamento, 600, 30, 400, 0, 0, 0\n", 18,
+       600},
       {"slowdown before the track", "rallentamento, -1000, 30, 400, 0, 0, 0\n", 18, -1000},
       {"abbattimento before the track", "abbattimento, -100, 100\n", 7, -100},
   };
@@ -152,7 +155,8 @@ TEST(TrainReader, TheStationBoundIs800AndOtherRecords100) {
 TEST(TrainReader, TooManyStationsForTheSignboardSlots) {
   // 60 signboards leave slots 1 .. 19 for stations: the 19th is stored, then 10.
   std::string boards;
-  for (int i = 0; i < 60; ++i) boards += "cartello_indicatore, " + std::to_string(40000 + 50 * i) + ", (X)\n";
+  for (int i = 0; i < 60; ++i)
+    boards += "cartello_indicatore, " + std::to_string(40000 + 50 * i) + ", (X)\n";
   std::string stations;
   for (int i = 0; i < 20; ++i) stations += station(1000 * i, 28, 200);
   Reading r(line_with(boards), train_with(stations));
@@ -163,9 +167,8 @@ TEST(TrainReader, TooManyStationsForTheSignboardSlots) {
 }
 
 TEST(TrainReader, OneFieldCanRunSeveralSteps) {
-  Reading r(long_line,
-            train_with("segnale stazione, 7350, 2,3,1,0,0,0,0,0,0,215, 5000, 28, 200, "
-                       "0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, HALT\n[stazioni]\n"));
+  Reading r(long_line, train_with("segnale stazione, 7350, 2,3,1,0,0,0,0,0,0,215, 5000, 28, 200, "
+                                  "0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, HALT\n[stazioni]\n"));
   EXPECT_EQ(r.model.error_code, 0);
   EXPECT_EQ(r.cell(148).timer, 215);
   EXPECT_EQ(r.model.slots[1].position, 5000);

@@ -6,8 +6,7 @@ namespace tracciato {
 namespace {
 
 TEST(CodePage, AccentedLettersBecomeSingleBytes) {
-  EXPECT_EQ(to_code_page("città è lì però più 12°"),
-            "citt\xE0 \xE8 l\xEC per\xF2 pi\xF9 12\xB0");
+  EXPECT_EQ(to_code_page("città è lì però più 12°"), "citt\xE0 \xE8 l\xEC per\xF2 pi\xF9 12\xB0");
   EXPECT_EQ(to_code_page("plain ASCII, as it is"), "plain ASCII, as it is");
   EXPECT_EQ(to_code_page("€ – ’"), "\x80 \x96 \x92");
 }
@@ -17,10 +16,11 @@ TEST(CodePage, ACharacterWithoutAByteIsRefusedByName) {
     to_code_page("linea → stazione", "note.txt");
     FAIL() << "no error";
   } catch (const EncodingError& e) {
-    EXPECT_STREQ(e.what(), "character → (U+2192) has no byte in the Windows-1252 code page in note.txt");
+    EXPECT_STREQ(e.what(),
+                 "character → (U+2192) has no byte in the Windows-1252 code page in note.txt");
   }
-  EXPECT_THROW(to_code_page("\xC3"), EncodingError);      // cut short
-  EXPECT_THROW(to_code_page("\xE0 x"), EncodingError);    // not UTF-8
+  EXPECT_THROW(to_code_page("\xC3"), EncodingError);    // cut short
+  EXPECT_THROW(to_code_page("\xE0 x"), EncodingError);  // not UTF-8
 }
 
 TEST(CodePage, UnassignedBytesAreNotCodePageText) {
