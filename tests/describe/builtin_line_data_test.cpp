@@ -132,7 +132,9 @@ std::optional<std::vector<std::string_view>> board_lines(std::string_view text) 
   return lines;
 }
 
-int cell_of(int position) { return position / 50 + 1; }
+int cell_of(int position) {
+  return position / 50 + 1;
+}
 
 // --- Layout and the binding rows of Part 2.1. ---
 
@@ -155,7 +157,7 @@ TEST(BuiltinLineData, Has259PlainAsciiLinesEachEndingInLf) {
 TEST(BuiltinLineData, SectionsComeInOrderWithTheirCounts) {
   const LineData data = builtin_line();
   const std::pair<std::string_view, std::size_t> expected[] = {
-      {"[generale]", 8}, {"[curve]", 117},  {"[pendenze]", 36},   {"[montagne]", 20},
+      {"[generale]", 8},  {"[curve]", 117},      {"[pendenze]", 36}, {"[montagne]", 20},
       {"[cartelli]", 11}, {"[indicazioni]", 60}, {"[fine]", 0}};
   ASSERT_EQ(data.sections.size(), std::size(expected));
   for (std::size_t i = 0; i < std::size(expected); ++i) {
