@@ -1,5 +1,5 @@
 // The built-in line description as data: its layout, the binding counts and
-// rows of Part 2.1, and the cells it must leave to the train description and
+// rows the simulator relies on, and the cells it must leave to the train description and
 // the post-pass. Read with a splitter of its own, not with the reader.
 #include <gtest/gtest.h>
 
@@ -136,7 +136,7 @@ int cell_of(int position) {
   return position / 50 + 1;
 }
 
-// --- Layout and the binding rows of Part 2.1. ---
+// --- Layout and the rows the simulator relies on. ---
 
 TEST(BuiltinLineData, Has259PlainAsciiLinesEachEndingInLf) {
   const std::string_view text = builtin_line_text();
