@@ -138,18 +138,7 @@ class LineReader {
   enum class Next { record, leave, returned };
 
   ReadOutcome read_feature_records() {
-    FieldReader& f = c_.fields();
-    while (!f.at_end()) {
-      c_.read_token();
-      if (f.at_end()) break;
-      if (contains(model_.token, "-")) {
-        c_.read_token();
-        if (f.at_end()) break;
-        if (contains(model_.token, "-")) {
-          c_.read_token();
-          if (f.at_end()) break;
-        }
-      }
+    while (c_.next_record_keyword()) {
       const Next next = read_feature(model_.token);
       if (next == Next::returned) return ReadOutcome::returned;
       if (next == Next::leave) break;

@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "compile/errors.h"
+#include "describe/keywords.h"
 #include "platform/replace_file.h"
 
 namespace tracciato {
@@ -29,6 +30,16 @@ void ReadingContext::delete_all_texts() {
 const std::string& ReadingContext::read_token() {
   model_.token = fields_->text();
   return model_.token;
+}
+
+bool ReadingContext::next_record_keyword() {
+  if (fields_->at_end()) return false;
+  read_token();
+  for (int comment = 0; comment < 2 && contains(model_.token, "-"); ++comment) {
+    if (fields_->at_end()) return false;
+    read_token();
+  }
+  return !fields_->at_end();
 }
 
 CellArray& ReadingContext::cells() {

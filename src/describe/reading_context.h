@@ -34,6 +34,10 @@ class ReadingContext {
   FieldReader& fields() { return *fields_; }
   // Reads the next field into the model's token.
   const std::string& read_token();
+  // Reads the next keyword candidate of the records into the token, past at
+  // most two comment fields (fields holding a hyphen). False at the end of
+  // the text: a field that is the text's very last is not acted upon.
+  bool next_record_keyword();
 
   // The cells, which the route-length record must have created.
   CellArray& cells();

@@ -39,17 +39,7 @@ class TrainReader {
     while (!f.at_end()) {
       if (contains_any_case(c_.read_token(), "[generale]")) break;
     }
-    while (!f.at_end()) {
-      c_.read_token();
-      if (f.at_end()) break;
-      if (contains(model_.token, "-")) {
-        c_.read_token();
-        if (f.at_end()) break;
-        if (contains(model_.token, "-")) {
-          c_.read_token();
-          if (f.at_end()) break;
-        }
-      }
+    while (c_.next_record_keyword()) {
       const Next next = read_record(model_.token);
       if (next == Next::stopped) return ReadOutcome::returned;
       if (next == Next::leave) break;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/track_fixture.h"
+
 #include <array>
 
 #include "describe/field_reader.h"
@@ -9,11 +11,7 @@
 namespace tracciato {
 namespace {
 
-ScenarioModel with_track() {
-  ScenarioModel model;
-  create_track(model, 68000);
-  return model;
-}
+using testing::with_track;
 
 TEST(MemoMontagna, LaysTheTypeAndEveryFourthFiller) {
   ScenarioModel model = with_track();

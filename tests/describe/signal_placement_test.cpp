@@ -2,14 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "support/track_fixture.h"
+
 namespace tracciato {
 namespace {
 
-ScenarioModel with_track() {
-  ScenarioModel model;
-  create_track(model, 68000);
-  return model;
-}
+using testing::with_track;
 
 TEST(MemoSegnale, LaysTheSignalAndItsFourBoards) {
   ScenarioModel model = with_track();
