@@ -109,8 +109,12 @@ class LineReader {
     FieldReader& f = c_.fields();
     SlotRecord& s = model_.slots[static_cast<std::size_t>(slot_index)];
     s.area_start = f.i32();
+    const SourceLocation start_at = f.last_field();
     s.area_end = f.i32();
+    const SourceLocation offset_at = f.last_field();
     s.position = f.i32();
+    c_.progressives.push_back(
+        {s.area_start, s.area_end, c_.source_of(start_at), c_.source_of(offset_at)});
   }
 
   ReadOutcome read_repetition_zone(const std::string& token) {

@@ -57,10 +57,13 @@ void ReadingContext::record(std::int32_t code, SourceLocation at) {
   attach_source(at);
 }
 
+ErrorSource ReadingContext::source_of(SourceLocation at) const {
+  return ErrorSource{current_.string(), at.line, at.column,
+                     std::string(fields_->line_text(at.line))};
+}
+
 void ReadingContext::attach_source(SourceLocation at) {
-  if (!fields_) return;
-  model_.error_source =
-      ErrorSource{current_.string(), at.line, at.column, std::string(fields_->line_text(at.line))};
+  if (fields_) model_.error_source = source_of(at);
 }
 
 }  // namespace tracciato

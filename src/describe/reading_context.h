@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "describe/field_reader.h"
 #include "describe/memorizza_dati.h"
@@ -50,6 +51,18 @@ class ReadingContext {
   // Records a fault at the start of the field `at` of the open text.
   void record(std::int32_t code, std::int32_t position, SourceLocation at);
   void record(std::int32_t code, SourceLocation at);
+
+  // Where a field of the open text stands, kept for a fault found later.
+  ErrorSource source_of(SourceLocation at) const;
+  // The progressive records as read, for error 2 after the train text: the
+  // start and the offset of each, with where they stand.
+  struct ProgressiveSource {
+    std::int32_t start;
+    std::int32_t offset;
+    ErrorSource start_at;
+    ErrorSource offset_at;
+  };
+  std::vector<ProgressiveSource> progressives;
 
   int signboard_slot = 80;  // the slot for the next signboard text; the stations' floor
 

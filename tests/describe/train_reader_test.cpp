@@ -201,6 +201,11 @@ TEST(TrainReader, ProgressivesOffTheGridAre2AfterAnOtherwiseCleanRead) {
             train_with("velocita, 0, 30\n"));
   EXPECT_EQ(r.model.error_code, 2);
   EXPECT_EQ(r.cell(100).speed_limit, 6);
+  // The diagnostic points at the start that is off the grid.
+  ASSERT_TRUE(r.model.error_source.has_value());
+  EXPECT_EQ(r.model.error_source->file, r.sources.line_text.string());
+  EXPECT_EQ(r.model.error_source->line, 3);
+  EXPECT_EQ(r.model.error_source->column, 31);
 }
 
 }  // namespace
