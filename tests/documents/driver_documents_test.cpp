@@ -493,6 +493,50 @@ TEST_F(ScenarioNotes, RealLineHasSevenSubsectionsNamingStationsOrStretches) {
   EXPECT_EQ(indented_by_eight, 1);
 }
 
+// The cell `index` of a train card row, without its blanks.
+std::string card_cell(const std::string& row, std::size_t index) {
+  std::size_t start = 2;
+  for (std::size_t i = 0; i < index; ++i) start += card_widths[i] + 1;
+  std::string cell = row.substr(start, card_widths[index]);
+  cell.erase(0, cell.find_first_not_of(' '));
+  cell.erase(cell.find_last_not_of(' ') + 1);
+  return cell;
+}
+
+TEST_F(ScenarioNotes, StationHeadingsGiveTheProgressivesOfTheTrainCard) {
+  TempFolder card_folder;
+  dati_scheda(builtin_identity(), card_folder.path());
+  std::vector<std::string> card;
+  const std::string card_bytes =
+      testing::read_bytes(card_folder / "Lindra_Kestova_31407_scheda_treno.txt");
+  for (std::size_t start = 0, end; (end = card_bytes.find("\r\n", start)) != std::string::npos;
+       start = end + 2) {
+    card.push_back(card_bytes.substr(start, end - start));
+  }
+  ASSERT_GT(card.size(), 69u);
+  // Where the progressive changes, the card gives the two values on the rows
+  // around the station's "------".
+  auto card_progressive = [&](const std::string& name) {
+    for (std::size_t i = 17; i < 69; ++i) {
+      if (card_cell(card[i], 4) != name) continue;
+      const std::string km = card_cell(card[i], 2);
+      return km != "------" ? km : card_cell(card[i - 1], 2) + " / " + card_cell(card[i + 1], 2);
+    }
+    return std::string("not on the card");
+  };
+  const std::regex station_heading(R"( +([A-Z ]+?) \( (.+) \))");
+  int stations_named = 0;
+  for (const std::size_t line : headings_) {
+    std::smatch match;
+    if (!std::regex_match(lines_[line], match, station_heading)) continue;
+    ++stations_named;
+    std::string km = match[2];
+    std::replace(km.begin(), km.end(), '+', '.');
+    EXPECT_EQ(km, card_progressive(match[1])) << lines_[line];
+  }
+  EXPECT_GT(stations_named, 0);
+}
+
 TEST_F(ScenarioNotes, ThrowIoFailureWhenAFolderTakesTheirName) {
   TempFolder folder;
   const ScenarioModel model = builtin_identity();
