@@ -52,6 +52,22 @@ TEST(Commands, TheBuiltInBuildLeavesTheCompiledFilesAndNoDescriptionText) {
   EXPECT_EQ(read_bytes(folder / "Lindra_Kestova_31407.dat").size(), 22515u);
 }
 
+TEST(Commands, WithNoArgumentsItBuildsIntoTheExecutablesFolder) {
+  TempFolder home;
+  TempFolder elsewhere;
+  std::filesystem::copy_file(TRACCIATO_EXE, home / "tracciato");
+  const std::string command = "cd '" + elsewhere.path().string() + "' && '" +
+                              (home / "tracciato").string() + "' 2>/dev/null";
+  const int raw = std::system(command.c_str());
+  EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 0);
+  EXPECT_EQ(home.names(), (std::set<std::string>{
+                              "tracciato", "Lindra_Kestova_linea.dat", "Lindra_Kestova_31407.sim",
+                              "Lindra_Kestova_31407.dat", "Lindra_Kestova_31407_note.txt",
+                              "Lindra_Kestova_31407_rallentamenti.txt",
+                              "Lindra_Kestova_31407_scheda_treno.txt"}));
+  EXPECT_TRUE(elsewhere.names().empty());
+}
+
 TEST(Commands, ExportedDescriptionsCompileToTheBuiltInFiles) {
   TempFolder built;
   ASSERT_EQ(tracciato(built, "build --out .").status, 0);
