@@ -71,6 +71,10 @@ int run_and_report(ScenarioModel& model, const fs::path& folder,
   } catch (const EncodingError& failure) {
     status.clear();
     return usage_failure(failure.what());
+  } catch (const std::exception& failure) {
+    // Not a fault of the descriptions: still one line and a status, no abort.
+    status.clear();
+    return usage_failure(std::string("the build failed: ") + failure.what());
   }
   report.error_code = model.error_code;
   report.error_position = model.error_position;

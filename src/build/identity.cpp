@@ -6,6 +6,7 @@ namespace tracciato {
 
 std::optional<std::string> unfit_for_file_name(const std::string& value) {
   if (value.empty()) return "it is empty";
+  if (value.size() > 200) return "it is longer than 200 bytes";
   if (value.find('/') != std::string::npos || value.find('\\') != std::string::npos) {
     return "it holds a path separator";
   }

@@ -2,7 +2,7 @@
 
 #include <bit>
 #include <cstdint>
-#include <cstring>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -17,8 +17,10 @@ class ByteImage {
   void u16(std::uint16_t v) { little(v, 2); }
   void i32(std::int32_t v) { little(static_cast<std::uint32_t>(v), 4); }
   void f64(double v) { little(std::bit_cast<std::uint64_t>(v), 8); }
-  // A text: 16-bit byte count, then the bytes, no terminator.
+  // A text: 16-bit byte count, then the bytes, no terminator. The readers
+  // refuse longer texts, so a longer one here is a fault of the program.
   void text(std::string_view bytes) {
+    if (bytes.size() > 0xFFFF) throw std::length_error("a text longer than 65535 bytes");
     u16(static_cast<std::uint16_t>(bytes.size()));
     bytes_.append(bytes.data(), bytes.size());
   }

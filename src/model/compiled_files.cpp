@@ -1,7 +1,5 @@
 #include "model/compiled_files.h"
 
-#include <limits>
-
 #include "model/byte_image.h"
 #include "platform/replace_file.h"
 

@@ -152,6 +152,8 @@ TEST(Commands, UsageAndFileFailuresExitWith3NamingTheCulprit) {
       {"compile --line l.txt --train t.txt --scenario ../x --train-number 7", "\"../x\""},
       {"compile --line l.txt --train t.txt --scenario a/b --train-number 7", "path separator"},
       {"compile --line l.txt --train t.txt --scenario S --train-number ''", "is empty"},
+      {"compile --line l.txt --train t.txt --train-number 7 --scenario " + std::string(201, 'x'),
+       "longer than 200 bytes"},
       {"compile --line l.txt --train t.txt --scenario S --train-number 7 --out nowhere",
        "nowhere: not an existing folder"},
       {"build --out nowhere", "nowhere: not an existing folder"},
