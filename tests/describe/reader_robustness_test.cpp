@@ -1,0 +1,61 @@
+// Hand-written descriptions can hold anything: damaged copies of the
+// built-in texts must give an error record, never a crash or a write out of
+// bounds (the sanitizer build runs this too).
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "compile/competition_codes.h"
+#include "compile/post_pass.h"
+#include "describe/builtin_scenario.h"
+#include "describe/memorizza_dati.h"
+#include "documents/line_table.h"
+#include "support/temp_folder.h"
+
+namespace tracciato {
+namespace {
+
+std::string damaged(std::string text, std::mt19937& random) {
+  static const std::string pieces[] = {",",        "\n",      "\r",       "-", " ",
+                                       "9",        "99999",   "[",        "]", "segnale",
+                                       "montagna", "curvas6", "stazione", "0", "-7000"};
+  std::uniform_int_distribution<int> how(0, 2);
+  const int edits = 1 + static_cast<int>(random() % 8);
+  for (int e = 0; e < edits && !text.empty(); ++e) {
+    const std::size_t at = random() % text.size();
+    switch (how(random)) {
+      case 0:
+        text.erase(at, 1 + random() % 20);
+        break;
+      case 1:
+        text.insert(at, pieces[random() % std::size(pieces)]);
+        break;
+      default:
+        text[at] = static_cast<char>(random() % 256);
+    }
+  }
+  return text;
+}
+
+TEST(ReaderRobustness, DamagedDescriptionsEndInTheErrorRecord) {
+  const std::string line = line_table_bytes(LineTable::from_text(builtin_line_text()));
+  const std::string train = line_table_bytes(LineTable::from_text(builtin_train_text()));
+  std::mt19937 random(20261210);
+  testing::TempFolder folder;
+  for (int round = 0; round < 300; ++round) {
+    const bool damage_line = round % 2 == 0;
+    testing::write_bytes(folder / "l.txt", damage_line ? damaged(line, random) : line);
+    testing::write_bytes(folder / "t.txt", damage_line ? train : damaged(train, random));
+    ScenarioModel model;
+    model.write_line_file = round % 3 != 0;
+    memorizza_dati(model, {folder / "l.txt", folder / "t.txt", true});
+    if (model.cells) {
+      run_post_pass(model);
+      codice_gara_st(model);
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder / "l.txt")) << round;
+  }
+}
+
+}  // namespace
+}  // namespace tracciato
