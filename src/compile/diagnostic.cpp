@@ -60,7 +60,9 @@ std::optional<Diagnostic> diagnose(const ScenarioModel& model) {
     }
   }
   if (from_post_pass(d.code)) {
-    d.message += " (cell " + std::to_string(d.position / 50) + ")";
+    static const char* const cell_role[] = {"the signal's cell", "the slowdown start's cell",
+                                            "the cell aimed at or the slowdown end's cell"};
+    d.message += std::string(", ") + cell_role[d.code - 11] + " " + std::to_string(d.position / 50);
   }
   return d;
 }
@@ -73,6 +75,8 @@ std::string format_diagnostic(const Diagnostic& d) {
       text += ":" + std::to_string(d.source->line) + ":" + std::to_string(d.source->column);
     }
     text += ": ";
+  } else {
+    text += "tracciato: ";  // a fault of the track as a whole, from no single line
   }
   text += "error " + std::to_string(d.code) + ": " + d.message;
   if (d.has_position) text += " (at " + std::to_string(d.position) + " m)";
