@@ -28,6 +28,11 @@ std::uint8_t speed_units(std::int32_t speed) {
   return static_cast<std::uint8_t>(units);
 }
 
+// Adhesion is stored unscaled, its low 8 bits.
+std::uint8_t low_8(std::int32_t value) {
+  return static_cast<std::uint8_t>(value & 0xFF);
+}
+
 class TrainReader {
  public:
   explicit TrainReader(ReadingContext& context) : c_(context), model_(context.model()) {}
@@ -60,10 +65,10 @@ class TrainReader {
     }
     if (contains_any_case(token, "vetture")) quantities.position = f.i32();
     if (contains_any_case(token, "velocit")) {
-      if (const Next n = read_speed(); n != Next::record) return n;
+      if (const Next n = read_profile(speed_); n != Next::record) return n;
     }
     if (contains_any_case(token, "aderenza")) {
-      if (const Next n = read_adhesion(); n != Next::record) return n;
+      if (const Next n = read_profile(adhesion_); n != Next::record) return n;
     }
     if (contains_any_case(token, "orologio")) {
       train.num_c = f.i16();
@@ -104,50 +109,37 @@ class TrainReader {
     return Next::stopped;
   }
 
-  Next read_speed() {
+  // A profile over the cells: from each record's cell on, the cells up to
+  // the next record's take the record's value.
+  struct Profile {
+    std::uint8_t TrackCell::*field;
+    std::uint8_t (*stored)(std::int32_t value);
+    std::int64_t reach;  // a record's fill stops beyond U + reach
+    std::int64_t cursor = 0;
+    std::int32_t last = 0;  // no defined value before the first record: 0
+  };
+
+  Next read_profile(Profile& profile) {
     FieldReader& f = c_.fields();
     const std::int32_t p = f.i32();
     const SourceLocation at = f.last_field();
-    const std::int32_t v = f.i32();
+    const std::int32_t value = f.i32();
     if (beyond_track(p, at)) return Next::leave;
     const std::int64_t k = round_half_even_div(p, 50);
     if (k > 0) {
       do {
-        if (speed_cursor_ >= c_.last_cell()) break;
-        fill_speed();
-      } while (speed_cursor_ < k);
+        if (profile.cursor > c_.last_cell() + profile.reach) break;
+        fill(profile);
+      } while (profile.cursor < k);
     }
-    last_speed_ = v;
+    profile.last = value;
     return Next::record;
   }
 
-  Next read_adhesion() {
-    FieldReader& f = c_.fields();
-    const std::int32_t p = f.i32();
-    const SourceLocation at = f.last_field();
-    const std::int32_t a = f.i32();
-    if (beyond_track(p, at)) return Next::leave;
-    const std::int64_t k = round_half_even_div(p, 50);
-    if (k > 0) {
-      do {
-        if (adhesion_cursor_ > c_.last_cell()) break;  // adhesion may reach cell U, no further
-        fill_adhesion();
-      } while (adhesion_cursor_ < k);
-    }
-    last_adhesion_ = a;
-    return Next::record;
-  }
-
-  void fill_speed() {
-    const std::uint8_t units = speed_units(last_speed_);
-    if (TrackCell* cell = c_.cells().find(speed_cursor_)) cell->speed_limit = units;
-    ++speed_cursor_;
-  }
-  void fill_adhesion() {
-    if (TrackCell* cell = c_.cells().find(adhesion_cursor_)) {
-      cell->adhesion = static_cast<std::uint8_t>(last_adhesion_ & 0xFF);
-    }
-    ++adhesion_cursor_;
+  void fill(Profile& profile) {
+    const std::uint8_t stored = profile.stored(profile.last);
+    if (TrackCell* cell = c_.cells().find(profile.cursor)) cell->*profile.field = stored;
+    ++profile.cursor;
   }
 
   Next read_signal() {
@@ -273,22 +265,21 @@ class TrainReader {
 
   void finish() {
     c_.close_and_delete();
+    // Both profiles run on to the end of the track, never past cell U.
     const std::int64_t fill_end = c_.last_cell() - 2;
-    do {
-      fill_speed();
-    } while (speed_cursor_ < fill_end);
-    do {
-      if (adhesion_cursor_ > c_.last_cell()) break;
-      fill_adhesion();
-    } while (adhesion_cursor_ < fill_end);
+    for (Profile* profile : {&speed_, &adhesion_}) {
+      do {
+        if (profile->cursor > c_.last_cell()) break;
+        fill(*profile);
+      } while (profile->cursor < fill_end);
+    }
   }
 
   ReadingContext& c_;
   ScenarioModel& model_;
-  std::int64_t speed_cursor_ = 0;
-  std::int64_t adhesion_cursor_ = 0;
-  std::int32_t last_speed_ = 0;
-  std::int32_t last_adhesion_ = 0;
+  // The speed limit stops before cell U; adhesion may reach it.
+  Profile speed_{&TrackCell::speed_limit, speed_units, -1};
+  Profile adhesion_{&TrackCell::adhesion, low_8, 0};
   int station_slot_ = slot::first_station;
 };
 
