@@ -10,6 +10,7 @@
 #include "compile/errors.h"
 #include "compile/memorizza_percorso.h"
 #include "describe/description_texts.h"
+#include "documents/driver_documents.h"
 #include "platform/code_page.h"
 #include "platform/io_failure.h"
 #include "platform/replace_file.h"
@@ -44,14 +45,17 @@ std::string summary(const std::vector<std::string>& files, const fs::path& folde
 // exit status.
 int run_and_report(ScenarioModel& model, const fs::path& folder,
                    const std::optional<fs::path>& report_path,
-                   const std::function<std::vector<std::string>()>& compile) {
+                   const std::function<std::vector<std::string>()>& compile,
+                   const std::vector<std::string>& also_written = {}) {
   BuildReport report;
   StatusLine status;
   status.show_wait();
   int exit_status = exit_clean;
   try {
     report.files = compile();
-    status.finish(summary(report.files, folder));
+    std::vector<std::string> written = also_written;
+    written.insert(written.end(), report.files.begin(), report.files.end());
+    status.finish(summary(written, folder));
     show_diagnostic(model);
     exit_status = model.error_code == 0 ? exit_clean : exit_fault_recorded;
   } catch (const BuildStopped& stop) {
@@ -93,7 +97,13 @@ int run_and_report(ScenarioModel& model, const fs::path& folder,
 int run_builtin_command(const fs::path& folder, const std::optional<fs::path>& report) {
   if (!is_folder(folder)) return usage_failure(folder.string() + ": not an existing folder");
   ScenarioModel model;
-  return run_and_report(model, folder, report, [&] { return run_builtin_build(model, folder); });
+  ScenarioModel identity;
+  identity.scenario_name = builtin_scenario_name;
+  identity.train_number = builtin_train_number;
+  const std::vector<std::string> documents = {notes_name(identity), slowdown_order_name(identity),
+                                              train_card_name(identity)};
+  return run_and_report(
+      model, folder, report, [&] { return run_builtin_build(model, folder); }, documents);
 }
 
 int run_compile_command(const CompileRequest& request) {
