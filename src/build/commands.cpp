@@ -11,6 +11,7 @@
 #include "compile/memorizza_percorso.h"
 #include "describe/description_texts.h"
 #include "documents/driver_documents.h"
+#include "model/compiled_files.h"
 #include "platform/code_page.h"
 #include "platform/io_failure.h"
 #include "platform/replace_file.h"
@@ -29,6 +30,14 @@ int usage_failure(const std::string& what) {
 bool is_folder(const fs::path& folder) {
   std::error_code error;
   return fs::is_directory(folder, error);
+}
+
+bool same_file(const fs::path& a, const fs::path& b) {
+  std::error_code error;
+  const fs::path first = fs::weakly_canonical(fs::absolute(a, error), error);
+  if (error) return false;
+  const fs::path second = fs::weakly_canonical(fs::absolute(b, error), error);
+  return !error && first == second;
 }
 
 void show_diagnostic(const ScenarioModel& model) {
@@ -121,6 +130,15 @@ int run_compile_command(const CompileRequest& request) {
   ScenarioModel model;
   model.scenario_name = request.scenario;
   model.train_number = request.train_number;
+  // An author's descriptions are never overwritten by what they compile to.
+  for (const std::string& output :
+       {line_file_name(model), scenario_file_name(model), track_file_name(model)}) {
+    for (const fs::path& input : {request.line, request.train}) {
+      if (same_file(request.out / output, input)) {
+        return usage_failure(input.string() + ": would be overwritten by the compiled " + output);
+      }
+    }
+  }
   const DescriptionSources sources{request.line, request.train, false};
   return run_and_report(model, request.out, request.report, [&] {
     return memorizza_percorso(model, request.line_file ? 1 : 0, sources, request.out);

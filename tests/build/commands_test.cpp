@@ -157,6 +157,8 @@ TEST(Commands, UsageAndFileFailuresExitWith3NamingTheCulprit) {
       {"compile --line l.txt --train t.txt --scenario S --train-number 7 --out nowhere",
        "nowhere: not an existing folder"},
       {"build --out nowhere", "nowhere: not an existing folder"},
+      {"compile --line l.txt --train S_7.dat --scenario S --train-number 7",
+       "S_7.dat: would be overwritten by the compiled S_7.dat"},
       {"compile --line l.txt", "required"},
       {"frobnicate", "frobnicate"},
   };
