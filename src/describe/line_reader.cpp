@@ -151,7 +151,7 @@ class LineReader {
   }
 
   // Every test sees the keyword as read, though a record's own text field
-  // (a signboard or station name) passes through the model's token: a copy.
+  // (a signboard's) passes through the model's token: a copy.
   Next read_feature(std::string token) {
     if (contains_any_case(token, "pendenza")) {
       if (const Next n = read_gradient(); n != Next::record) return n;

@@ -56,9 +56,7 @@ class TrainReader {
  private:
   enum class Next { record, leave, stopped };
 
-  // Every test sees the keyword as read, though a record's own text field
-  // (a signboard or station name) passes through the model's token: a copy.
-  Next read_record(std::string token) {
+  Next read_record(const std::string& token) {
     FieldReader& f = c_.fields();
     SlotRecord& quantities = model_.slots[slot::quantities];
     SlotRecord& train = model_.slots[slot::train_header];
