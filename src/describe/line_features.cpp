@@ -5,6 +5,7 @@
 
 #include "compile/errors.h"
 #include "describe/field_reader.h"
+#include "model/low_bits.h"
 #include "model/rounding.h"
 
 namespace tracciato {
@@ -66,7 +67,7 @@ void memo_montagna(ScenarioModel& model, std::int32_t inizio, std::int32_t fine,
     ++j;  // cells before 0 still count for the every-fourth filler
     TrackCell* cell = cells.find(i);
     if (cell == nullptr) continue;
-    cell->montagna_type = static_cast<std::uint8_t>(tipo & 0xFF);
+    cell->montagna_type = low_8(tipo);
     if (fillers && j % 4 == 0 && cell->kind == cell_kind::empty && (i - 4) * 50 < fine) {
       cell->kind = cell_kind::montagna_filler;
     }

@@ -4,6 +4,7 @@
 
 #include "describe/keywords.h"
 #include "describe/line_features.h"
+#include "model/low_bits.h"
 #include "model/rounding.h"
 #include "model/slot_record.h"
 
@@ -196,7 +197,7 @@ class LineReader {
 
   void fill_gradient() {
     if (TrackCell* cell = c_.cells().find(cursor_.gradient_cell)) {
-      cell->gradient = static_cast<std::uint8_t>((cursor_.gradient + 100) & 0xFF);
+      cell->gradient = low_8(std::int64_t{cursor_.gradient} + 100);
     }
     ++cursor_.gradient_cell;
   }

@@ -1,19 +1,10 @@
 #include "describe/signal_placement.h"
 
 #include "compile/errors.h"
+#include "model/low_bits.h"
 #include "model/rounding.h"
 
 namespace tracciato {
-namespace {
-
-std::int16_t low_16(std::int64_t v) {
-  return static_cast<std::int16_t>(static_cast<std::uint16_t>(v & 0xFFFF));
-}
-std::uint8_t low_8(std::int64_t v) {
-  return static_cast<std::uint8_t>(v & 0xFF);
-}
-
-}  // namespace
 
 void memo_segnale(ScenarioModel& model, std::int32_t posizione, std::int32_t sx, std::int32_t s1,
                   std::int32_t s2, std::int32_t s3, std::int32_t rapp, std::int32_t dx,

@@ -6,6 +6,7 @@
 #include "compile/errors.h"
 #include "describe/keywords.h"
 #include "describe/signal_placement.h"
+#include "model/low_bits.h"
 #include "model/rounding.h"
 
 namespace tracciato {
@@ -29,8 +30,8 @@ std::uint8_t speed_units(std::int32_t speed) {
 }
 
 // Adhesion is stored unscaled, its low 8 bits.
-std::uint8_t low_8(std::int32_t value) {
-  return static_cast<std::uint8_t>(value & 0xFF);
+std::uint8_t adhesion_value(std::int32_t value) {
+  return low_8(value);
 }
 
 class TrainReader {
@@ -177,7 +178,7 @@ class TrainReader {
     TrackCell& cell = *c_.cells().find(i);
     if (w > 0) {
       cell.kind = cell_kind::abbattimento;
-      cell.value1 = static_cast<std::int16_t>(static_cast<std::uint16_t>(w & 0xFFFF));
+      cell.value1 = low_16(w);
     } else {
       cell.kind = cell_kind::abbattimento_without_value;
     }
@@ -279,7 +280,7 @@ class TrainReader {
   ScenarioModel& model_;
   // The speed limit stops before cell U; adhesion may reach it.
   Profile speed_{&TrackCell::speed_limit, speed_units, -1};
-  Profile adhesion_{&TrackCell::adhesion, low_8, 0};
+  Profile adhesion_{&TrackCell::adhesion, adhesion_value, 0};
   int station_slot_ = slot::first_station;
 };
 
