@@ -3,9 +3,9 @@
 
 #include <filesystem>
 
-#include "build/builtin_build.h"
 #include "compile/memorizza_percorso.h"
 #include "describe/description_texts.h"
+#include "driver/builtin_build.h"
 
 namespace {
 

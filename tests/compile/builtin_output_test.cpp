@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "build/builtin_build.h"
+#include "driver/builtin_build.h"
 #include "support/temp_folder.h"
 
 namespace tracciato {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "build/builtin_build.h"
 #include "compile/errors.h"
+#include "driver/builtin_build.h"
 #include "model/compiled_files.h"
 #include "support/temp_folder.h"
 

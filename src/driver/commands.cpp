@@ -1,16 +1,16 @@
-#include "build/commands.h"
+#include "driver/commands.h"
 
 #include <cstdio>
 #include <functional>
 
-#include "build/builtin_build.h"
-#include "build/identity.h"
-#include "build/report.h"
 #include "compile/diagnostic.h"
 #include "compile/errors.h"
 #include "compile/memorizza_percorso.h"
 #include "describe/description_texts.h"
 #include "documents/driver_documents.h"
+#include "driver/builtin_build.h"
+#include "driver/identity.h"
+#include "driver/report.h"
 #include "model/compiled_files.h"
 #include "platform/code_page.h"
 #include "platform/io_failure.h"

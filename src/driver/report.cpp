@@ -1,4 +1,4 @@
-#include "build/report.h"
+#include "driver/report.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "build/builtin_build.h"
+#include "driver/builtin_build.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "build/identity.h"
+#include "driver/identity.h"
 
 #include "platform/code_page.h"
 

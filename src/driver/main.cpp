@@ -7,7 +7,7 @@
 #include <string>
 #include <system_error>
 
-#include "build/commands.h"
+#include "driver/commands.h"
 
 namespace {
 

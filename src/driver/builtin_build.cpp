@@ -1,4 +1,4 @@
-#include "build/builtin_build.h"
+#include "driver/builtin_build.h"
 
 #include "compile/memorizza_percorso.h"
 #include "describe/description_texts.h"
