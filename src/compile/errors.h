@@ -1,23 +1,28 @@
 #pragma once
 
-#include <cstdint>
 #include <stdexcept>
 #include <string>
 
-#include "model/scenario_model.h"
+#include "model/error_codes.h"
+#include "platform/diagnostic.h"
 
 namespace tracciato {
 
 // The build stopped through `errore`: a reserved place of the compiled
-// scenario was already in use. Nothing compiled is written after it.
+// scenario was already in use. Nothing compiled is written after it. Its
+// detail says which record took the place.
 class BuildStopped : public std::runtime_error {
  public:
-  explicit BuildStopped(std::string code)
-      : std::runtime_error(" Errore n. " + code), code_(std::move(code)) {}
+  explicit BuildStopped(std::string code, Diagnostic detail = {})
+      : std::runtime_error(" Errore n. " + code),
+        code_(std::move(code)),
+        detail_(std::move(detail)) {}
   const std::string& code() const { return code_; }  // "1250" or "1251"
+  const Diagnostic& detail() const { return detail_; }
 
  private:
   std::string code_;
+  Diagnostic detail_;
 };
 
 // The reader left no track to compile (no cell 1): nothing compiled is
@@ -30,21 +35,8 @@ class NoTrack : public std::runtime_error {
 // Ends the build with the message " Errore n. " followed by `code`.
 [[noreturn]] void errore(const std::string& code);
 
-// The smaller of a and b; a when they are equal.
-inline std::int32_t minimo(std::int32_t a, std::int32_t b) {
-  return a > b ? b : a;
-}
-
-// Records a fault; the last one recorded wins.
-inline void record_error(ScenarioModel& model, std::int32_t code, std::int32_t position) {
-  model.error_code = code;
-  model.error_position = position;
-  model.error_source.reset();
-}
-// Records a fault whose code gives no position: the previous one stays.
-inline void record_error(ScenarioModel& model, std::int32_t code) {
-  model.error_code = code;
-  model.error_source.reset();
-}
+// Ends the build with the stop code's message, and a diagnostic that names
+// the code's meaning and carries `notes`.
+[[noreturn]] void errore(ErrorCode code, std::vector<Note> notes);
 
 }  // namespace tracciato

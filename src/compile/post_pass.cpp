@@ -5,7 +5,7 @@
 #include <initializer_list>
 #include <optional>
 
-#include "compile/errors.h"
+#include "model/error_record.h"
 
 namespace tracciato {
 namespace {
@@ -16,10 +16,6 @@ constexpr std::int64_t look_back_cells = 20;    // rule A window
 constexpr std::int64_t look_back_floor = 3;     // rule A examines no cell below it
 constexpr std::int64_t walk_spacing = 8;        // B4: a point every 8 cells
 constexpr std::int64_t look_ahead_cells = 12;   // B5 window: e .. e + 12
-
-constexpr std::int32_t error_signal_before_warning = 11;
-constexpr std::int32_t error_advance_point = 12;
-constexpr std::int32_t error_slowdown_point = 13;
 
 // One advance group of B1 to B3: laid only when the start cell i is beyond
 // `needs_start_beyond`, on the first free cell of i - nearest, i - nearest - 1,
@@ -68,7 +64,7 @@ void serve_signal_before_warning(ScenarioModel& model, CellArray& cells, std::in
   if (lay_point_on_first_free(cells, {s - 1, s - 2})) return;
   if (lower_existing_point(cells, s - 1)) return;
   if (lower_existing_point(cells, s - 2)) return;
-  record_error(model, error_signal_before_warning, metres(s));
+  record_fault(model, ErrorCode::no_cell_before_signal, metres(s));
 }
 
 // Rule A: every signal in the 20 cells behind the warning point in cell i.
@@ -86,7 +82,7 @@ void lay_advance_points(ScenarioModel& model, CellArray& cells, std::int64_t i) 
     if (i <= group.needs_start_beyond) continue;
     const std::int64_t near = i - group.nearest;
     if (!lay_point_on_first_free(cells, {near, near - 1, near - 2})) {
-      record_error(model, error_advance_point, metres(i));
+      record_fault(model, ErrorCode::no_cell_for_advance_point, metres(i));
     }
   }
 }
@@ -107,7 +103,7 @@ std::int64_t lay_walk_point(ScenarioModel& model, CellArray& cells, std::int64_t
     lay_point(cells, j + 1);
     return -1;
   }
-  record_error(model, error_slowdown_point, metres(j));
+  record_fault(model, ErrorCode::no_cell_along_slowdown, metres(j));
   return walk_spacing;
 }
 
@@ -119,7 +115,7 @@ std::optional<std::int64_t> walk_along_slowdown(ScenarioModel& model, CellArray&
   std::int64_t run = 0;
   for (std::int64_t j = i;;) {
     if (j >= cells.last()) {
-      record_error(model, error_slowdown_point, metres(cells.last()));
+      record_fault(model, ErrorCode::no_cell_along_slowdown, metres(cells.last()));
       return std::nullopt;
     }
     ++j;
@@ -144,7 +140,7 @@ void look_ahead_for_signal(ScenarioModel& model, CellArray& cells, std::int64_t 
   for (std::int64_t m = e; m <= bound; ++m) {
     if (!cells.has_kind(m, cell_kind::signal)) continue;
     if (m - 1 > 0 && !lay_point_on_first_free(cells, {m - 1, m - 2})) {
-      record_error(model, error_slowdown_point, metres(e));
+      record_fault(model, ErrorCode::no_cell_along_slowdown, metres(e));
     }
     return;
   }

@@ -1,8 +1,16 @@
 #pragma once
 
+#include <cstdint>
+
 #include "model/scenario_model.h"
 
 namespace tracciato {
+
+// The smaller of a and b; a when they are equal. The pass lowers an existing
+// point's value with it.
+inline std::int32_t minimo(std::int32_t a, std::int32_t b) {
+  return a > b ? b : a;
+}
 
 // The track post-pass of the compile step. For each current cell
 // i from 1 to U - 2, in increasing order, it applies

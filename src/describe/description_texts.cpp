@@ -1,7 +1,7 @@
 #include "describe/description_texts.h"
 
 #include "describe/builtin_scenario.h"
-#include "documents/line_table.h"
+#include "platform/line_table.h"
 
 namespace tracciato {
 

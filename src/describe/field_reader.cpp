@@ -9,17 +9,25 @@ bool is_blank(char c) {
 bool is_digit(char c) {
   return c >= '0' && c <= '9';
 }
+bool ends_line(char c) {
+  return c == '\n' || c == '\r';
+}
+
+// No destination is wider than 32 bits: a longer number is refused whole.
+constexpr std::int64_t saturated = 99'999'999'999;
+
+std::string quoted(std::string_view field) {
+  return "\"" + std::string(field) + "\"";
+}
 
 }  // namespace
-
-FieldReader::FieldReader(std::string bytes) : bytes_(std::move(bytes)) {}
 
 void FieldReader::skip_blanks() {
   while (next_ < bytes_.size() && is_blank(bytes_[next_])) ++next_;
 }
 
 bool FieldReader::at_line_end() const {
-  return next_ < bytes_.size() && (bytes_[next_] == '\n' || bytes_[next_] == '\r');
+  return next_ < bytes_.size() && ends_line(bytes_[next_]);
 }
 
 void FieldReader::consume_line_end() {
@@ -30,9 +38,18 @@ void FieldReader::consume_line_end() {
 }
 
 void FieldReader::start_field() {
-  if (at_end()) fail("the text ends where a field was expected");
+  if (at_end()) fail("the text ends where a value was expected");
   skip_blanks();
   last_ = {line_, static_cast<int>(next_ - line_start_) + 1};
+}
+
+std::string_view FieldReader::written_from(std::size_t begin) const {
+  std::size_t end = begin;
+  while (end < bytes_.size() && bytes_[end] != ',' && !is_blank(bytes_[end]) &&
+         !ends_line(bytes_[end])) {
+    ++end;
+  }
+  return bytes_.substr(begin, end - begin);
 }
 
 void FieldReader::fail(const std::string& what) const {
@@ -43,8 +60,8 @@ std::string FieldReader::text() {
   start_field();
   const std::size_t begin = next_;
   while (next_ < bytes_.size() && bytes_[next_] != ',' && !at_line_end()) ++next_;
-  std::string field = bytes_.substr(begin, next_ - begin);
-  if (field.size() > 65535) fail("a text field longer than 65535 bytes");
+  if (next_ - begin > 65535) fail("a text field longer than 65535 bytes");
+  std::string field(bytes_.substr(begin, next_ - begin));
   if (next_ < bytes_.size()) {
     if (bytes_[next_] == ',') {
       ++next_;
@@ -55,18 +72,20 @@ std::string FieldReader::text() {
   return field;
 }
 
-std::int64_t FieldReader::number() {
+std::int64_t FieldReader::number(std::int64_t low, std::int64_t high) {
   start_field();
+  const std::size_t begin = next_;
   bool negative = false;
   if (next_ < bytes_.size() && (bytes_[next_] == '+' || bytes_[next_] == '-')) {
     negative = bytes_[next_] == '-';
     ++next_;
-    if (next_ >= bytes_.size() || !is_digit(bytes_[next_])) fail("a sign without digits");
+    if (next_ >= bytes_.size() || !is_digit(bytes_[next_])) {
+      fail("expected a whole number, found " + quoted(written_from(begin)));
+    }
   }
   std::int64_t value = 0;
   while (next_ < bytes_.size() && is_digit(bytes_[next_])) {
-    value = value * 10 + (bytes_[next_] - '0');
-    if (value > 99'999'999'999) fail("a number too large for any field");
+    value = std::min(value * 10 + (bytes_[next_] - '0'), saturated);
     ++next_;
   }
   if (next_ < bytes_.size() && is_blank(bytes_[next_])) {
@@ -83,24 +102,36 @@ std::int64_t FieldReader::number() {
   } else if (at_line_end()) {
     consume_line_end();
   } else if (next_ < bytes_.size()) {
-    fail(std::string("'") + bytes_[next_] + "' in a number field");
+    const std::string_view written = written_from(begin);
+    const std::size_t point = written.find('.');
+    const bool decimal = next_ > begin && bytes_[next_] == '.' && point + 1 < written.size() &&
+                         written.find_first_not_of("0123456789", point + 1) == std::string::npos;
+    fail(decimal ? "decimal numbers are not allowed here, found " + quoted(written)
+                 : "expected a whole number, found " + quoted(written));
   }
-  return negative ? -value : value;
+  if (negative) value = -value;
+  if (value < low || value > high) {
+    const std::string shown = value == saturated || value == -saturated
+                                  ? std::string(written_from(begin))
+                                  : std::to_string(value);
+    fail(shown + " does not fit in " + std::to_string(low) + ".." + std::to_string(high));
+  }
+  return value;
 }
 
-std::string_view FieldReader::line_text(int line) const {
+std::string_view line_in(std::string_view text, int line) {
   std::size_t begin = 0;
-  for (int l = 1; l < line && begin < bytes_.size(); ++l) {
-    while (begin < bytes_.size() && bytes_[begin] != '\n' && bytes_[begin] != '\r') ++begin;
-    if (begin < bytes_.size() && bytes_[begin] == '\r' && begin + 1 < bytes_.size() &&
-        bytes_[begin + 1] == '\n') {
+  for (int l = 1; l < line && begin < text.size(); ++l) {
+    while (begin < text.size() && !ends_line(text[begin])) ++begin;
+    if (begin < text.size() && text[begin] == '\r' && begin + 1 < text.size() &&
+        text[begin + 1] == '\n') {
       ++begin;
     }
-    if (begin < bytes_.size()) ++begin;
+    if (begin < text.size()) ++begin;
   }
   std::size_t end = begin;
-  while (end < bytes_.size() && bytes_[end] != '\n' && bytes_[end] != '\r') ++end;
-  return std::string_view(bytes_).substr(begin, end - begin);
+  while (end < text.size() && !ends_line(text[end])) ++end;
+  return text.substr(begin, end - begin);
 }
 
 }  // namespace tracciato

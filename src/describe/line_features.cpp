@@ -3,8 +3,8 @@
 #include <array>
 #include <limits>
 
-#include "compile/errors.h"
 #include "describe/field_reader.h"
+#include "model/error_record.h"
 #include "model/low_bits.h"
 #include "model/rounding.h"
 
@@ -14,7 +14,7 @@ namespace {
 std::int16_t checked_16(std::int64_t value) {
   if (value < std::numeric_limits<std::int16_t>::min() ||
       value > std::numeric_limits<std::int16_t>::max()) {
-    throw ReadFailure(std::to_string(value) + " does not fit a 16-bit speed code");
+    throw ReadFailure("the speed code " + std::to_string(value) + " does not fit in -32768..32767");
   }
   return static_cast<std::int16_t>(value);
 }
@@ -42,57 +42,51 @@ void store(SlotRecord& s, const Progressive& p) {
 
 }  // namespace
 
-void memo_montagna(ScenarioModel& model, std::int32_t inizio, std::int32_t fine,
-                   std::int32_t& tipo) {
+void memo_montagna(ScenarioModel& model, MontagnaRecord& r) {
   bool fillers = false;
-  if (tipo > 10) {
-    tipo -= 10;
+  if (r.tipo > 10) {
+    r.tipo -= 10;
     fillers = true;
   }
   if (model.montagna_count >= montagna_capacity) {
     throw ReadFailure("more than 80 montagna records");
   }
   const int k = ++model.montagna_count;
-  model.montagna_start[static_cast<std::size_t>(k)] = inizio;
-  model.montagna_end[static_cast<std::size_t>(k)] = fine;
-  if (k > 1 && std::int64_t{inizio} - model.montagna_end[static_cast<std::size_t>(k - 1)] <= 150) {
-    tipo = 3;
+  model.montagna_start[static_cast<std::size_t>(k)] = r.inizio;
+  model.montagna_end[static_cast<std::size_t>(k)] = r.fine;
+  if (k > 1 &&
+      std::int64_t{r.inizio} - model.montagna_end[static_cast<std::size_t>(k - 1)] <= 150) {
+    r.tipo = 3;
   }
   CellArray& cells = *model.cells;
-  const std::int64_t first = round_half_even_div(inizio, 50);
+  const std::int64_t first = round_half_even_div(r.inizio, 50);
   const std::int64_t last =
-      std::min(round_half_even_div(std::int64_t{fine} - 50, 50), cells.last());
+      std::min(round_half_even_div(std::int64_t{r.fine} - 50, 50), cells.last());
   std::int64_t j = 0;
   for (std::int64_t i = first; i <= last; ++i) {
     ++j;  // cells before 0 still count for the every-fourth filler
     TrackCell* cell = cells.find(i);
     if (cell == nullptr) continue;
-    cell->montagna_type = low_8(tipo);
-    if (fillers && j % 4 == 0 && cell->kind == cell_kind::empty && (i - 4) * 50 < fine) {
+    cell->montagna_type = low_8(r.tipo);
+    if (fillers && j % 4 == 0 && cell->kind == cell_kind::empty && (i - 4) * 50 < r.fine) {
       cell->kind = cell_kind::montagna_filler;
     }
   }
 }
 
-void memo_indicatori_v_max(ScenarioModel& model, std::int32_t posizione, std::int32_t vas,
-                           std::int32_t vbs, std::int32_t vcs, std::int32_t strisces,
-                           std::int32_t vad, std::int32_t vbd, std::int32_t vcd,
-                           std::int32_t strisced) {
-  CellArray& cells = *model.cells;
-  const std::int64_t i = point_cell(posizione);
-  if (!cells.is_free(i)) {
-    record_error(model, 21);
-    return;
-  }
+bool memo_indicatori_v_max(ScenarioModel& model, const SpeedBoardRecord& r) {
+  TrackCell* cell = claim_free_cell(model, point_cell(r.posizione),
+                                    ErrorCode::speed_board_cell_taken, r.posizione);
+  if (cell == nullptr) return false;
   // Written in this order, so a code that does not fit leaves the ones before it.
-  TrackCell& cell = *cells.find(i);
-  cell.kind = cell_kind::speed_indicator;
-  cell.value1 = speed_code(vas, vad);
-  cell.value2 = speed_code(vbs, vbd);
-  cell.value3 = speed_code(vcs, vcd);
-  const auto left = static_cast<std::uint16_t>(strisces);
-  const auto right = static_cast<std::uint16_t>(strisced);
-  cell.value4 = static_cast<std::int16_t>(static_cast<std::uint16_t>(left * 10u + right));
+  cell->kind = cell_kind::speed_indicator;
+  cell->value1 = speed_code(r.vas, r.vad);
+  cell->value2 = speed_code(r.vbs, r.vbd);
+  cell->value3 = speed_code(r.vcs, r.vcd);
+  const auto left = static_cast<std::uint16_t>(r.strisces);
+  const auto right = static_cast<std::uint16_t>(r.strisced);
+  cell->value4 = static_cast<std::int16_t>(static_cast<std::uint16_t>(left * 10u + right));
+  return true;
 }
 
 void progressive_ordina(ScenarioModel& model) {

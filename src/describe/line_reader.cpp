@@ -4,6 +4,7 @@
 
 #include "describe/keywords.h"
 #include "describe/line_features.h"
+#include "model/error_record.h"
 #include "model/low_bits.h"
 #include "model/rounding.h"
 #include "model/slot_record.h"
@@ -43,21 +44,17 @@ class LineReader {
   }
 
  private:
-  ReadOutcome stop(std::int32_t code, SourceLocation at) {
+  ReadOutcome stop(ErrorCode code, LineColumn at, std::string reason = {}) {
     c_.close_and_delete();
     c_.record(code, at);
-    return ReadOutcome::returned;
-  }
-  ReadOutcome stop_at(std::int32_t code, std::int32_t position, SourceLocation at) {
-    c_.close_and_delete();
-    c_.record(code, position, at);
+    model_.fault.reason = std::move(reason);
     return ReadOutcome::returned;
   }
 
   ReadOutcome find_general_section() {
     while (true) {
       const std::string& token = c_.read_token();
-      if (c_.fields().at_end()) return stop(102, c_.fields().last_field());
+      if (c_.fields().at_end()) return stop(ErrorCode::no_general_section, {});
       if (contains_any_case(token, "[generale]")) return ReadOutcome::go_on;
     }
   }
@@ -67,8 +64,8 @@ class LineReader {
     while (!f.at_end()) {
       c_.read_token();
       if (f.at_end()) break;
-      for (int skip = 0; skip < 10 && contains(model_.token, "-"); ++skip) c_.read_token();
-      const std::string token = model_.token;
+      for (int skip = 0; skip < 10 && contains(c_.token(), "-"); ++skip) c_.read_token();
+      const std::string token = c_.token();
       if (contains_any_case(token, "percorso") && contains_any_case(token, "lunghezza")) {
         if (read_route_length() == ReadOutcome::returned) return ReadOutcome::returned;
       }
@@ -96,12 +93,13 @@ class LineReader {
   ReadOutcome read_route_length() {
     FieldReader& f = c_.fields();
     const std::int32_t length = f.i32();
-    const SourceLocation at = f.last_field();
+    const LineColumn at = f.last_field();
     model_.slots[slot::quantities].area_end = length;
-    if (length > longest_route) return stop(1, at);
+    if (length > longest_route) return stop(ErrorCode::route_too_long, at);
     if (length < -7000) throw ReadFailure("a route length below -7000 m", at);
     model_.plan_last_metre = length + 7000;
     create_track(model_, length);
+    c_.map().forget_cells();
     return ReadOutcome::go_on;
   }
 
@@ -110,29 +108,28 @@ class LineReader {
     FieldReader& f = c_.fields();
     SlotRecord& s = model_.slots[static_cast<std::size_t>(slot_index)];
     s.area_start = f.i32();
-    const SourceLocation start_at = f.last_field();
+    const LineColumn start_at = f.last_field();
     s.area_end = f.i32();
-    const SourceLocation offset_at = f.last_field();
+    const LineColumn offset_at = f.last_field();
     s.position = f.i32();
-    c_.progressives.push_back(
-        {s.area_start, s.area_end, c_.source_of(start_at), c_.source_of(offset_at)});
+    c_.progressives.push_back({s.area_start, s.area_end, start_at, offset_at});
   }
 
   ReadOutcome read_repetition_zone(const std::string& token) {
     FieldReader& f = c_.fields();
     SlotRecord& train = model_.slots[slot::train_header];
     train.area_start = f.i32();
-    const SourceLocation start_at = f.last_field();
+    const LineColumn start_at = f.last_field();
     train.area_end = f.i32();
-    const SourceLocation end_at = f.last_field();
-    if (train.area_start % 50 != 0) return stop(3, start_at);
-    if (train.area_end % 50 != 0) return stop(4, end_at);
+    const LineColumn end_at = f.last_field();
+    if (train.area_start % 50 != 0) return stop(ErrorCode::repetition_start_off_grid, start_at);
+    if (train.area_end % 50 != 0) return stop(ErrorCode::repetition_end_off_grid, end_at);
     if (contains(token, "4")) {
       train.position = 4;
     } else if (contains(token, "9")) {
       train.position = 9;
     } else {
-      return stop(5, start_at);
+      return stop(ErrorCode::repetition_without_code_count, c_.keyword_at());
     }
     if (train.area_end == 0) train.position = 0;
     return ReadOutcome::go_on;
@@ -144,7 +141,7 @@ class LineReader {
 
   ReadOutcome read_feature_records() {
     while (c_.next_record_keyword()) {
-      const Next next = read_feature(model_.token);
+      const Next next = read_feature(c_.token());
       if (next == Next::returned) return ReadOutcome::returned;
       if (next == Next::leave) break;
     }
@@ -152,7 +149,7 @@ class LineReader {
   }
 
   // Every test sees the keyword as read, though a record's own text field
-  // (a signboard's) passes through the model's token: a copy.
+  // (a signboard's) passes through the token: a copy.
   Next read_feature(std::string token) {
     if (contains_any_case(token, "pendenza")) {
       if (const Next n = read_gradient(); n != Next::record) return n;
@@ -173,16 +170,17 @@ class LineReader {
   }
 
   // Error 15: the record lies beyond the track; the line half ends there.
-  bool beyond_track(std::int32_t p, SourceLocation at) {
+  bool beyond_track(std::int32_t p, LineColumn at) {
     if (c_.within_track(p)) return false;
-    c_.record(15, p, at);
+    c_.record(ErrorCode::beyond_track, p, at);
+    model_.fault.reason = "the track's last cell is " + std::to_string(c_.last_cell());
     return true;
   }
 
   Next read_gradient() {
     FieldReader& f = c_.fields();
     const std::int32_t p = f.i32();
-    const SourceLocation at = f.last_field();
+    const LineColumn at = f.last_field();
     const std::int32_t g = f.i32();
     if (beyond_track(p, at)) return Next::leave;
     const std::int64_t n = round_half_even_div(p, 50);
@@ -205,7 +203,7 @@ class LineReader {
   Next read_curve(const std::string& token) {
     FieldReader& f = c_.fields();
     const std::int32_t s = f.i32();
-    const SourceLocation at = f.last_field();
+    const LineColumn at = f.last_field();
     const std::int32_t l = f.i32();
     if (beyond_track(s, at)) return Next::leave;
     static constexpr std::array<double, 6> curvature = {0.0001, 0.0002, 0.0004,
@@ -215,13 +213,16 @@ class LineReader {
       if (contains(token, std::string(1, static_cast<char>('0' + digit)))) curve_class = digit;
     }
     if (curve_class == 0) {
-      stop(103, at);
+      stop(ErrorCode::curve_unusable, c_.keyword_at(),
+           "the keyword \"" + token + "\" holds no class digit 1 to 6");
       return Next::returned;
     }
     double k = curvature[static_cast<std::size_t>(curve_class - 1)];
     if (contains_any_case(token, "s")) k = -k;
     if (!integrate(std::int64_t{s}, std::int64_t{s} + l, k)) {
-      stop(103, at);
+      const std::int64_t end = std::min(model_.plan->last_row(), last_plan_metre);
+      stop(ErrorCode::curve_unusable, at,
+           "the curve would run past metre " + std::to_string(end) + " of the track plan");
       return Next::returned;
     }
     return Next::record;
@@ -255,53 +256,60 @@ class LineReader {
 
   Next read_montagna() {
     FieldReader& f = c_.fields();
-    const std::int32_t inizio = f.i32();
-    const SourceLocation at = f.last_field();
-    const std::int32_t fine = f.i32();
-    std::int32_t tipo = f.i32();
-    if (beyond_track(inizio, at)) return Next::leave;
-    memo_montagna(model_, inizio, fine, tipo);
+    MontagnaRecord r;
+    r.inizio = f.i32();
+    const LineColumn at = f.last_field();
+    r.fine = f.i32();
+    r.tipo = f.i32();
+    if (beyond_track(r.inizio, at)) return Next::leave;
+    memo_montagna(model_, r);
     return Next::record;
   }
 
   Next read_speed_indicator() {
     FieldReader& f = c_.fields();
-    const std::int32_t posizione = f.i32();
-    const SourceLocation at = f.last_field();
-    std::array<std::int32_t, 8> v{};
-    for (std::int32_t& value : v) value = f.i32();
-    if (beyond_track(posizione, at)) return Next::leave;
-    c_.cells();
-    memo_indicatori_v_max(model_, posizione, v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7]);
-    if (model_.error_code > 0) {
-      stop_at(model_.error_code, posizione, at);
-      return Next::returned;
+    SpeedBoardRecord r;
+    r.posizione = f.i32();
+    const LineColumn at = f.last_field();
+    for (std::int32_t* value :
+         {&r.vas, &r.vbs, &r.vcs, &r.strisces, &r.vad, &r.vbd, &r.vcd, &r.strisced}) {
+      *value = f.i32();
     }
+    if (beyond_track(r.posizione, at)) return Next::leave;
+    if (!memo_indicatori_v_max(model_, r)) return refused(at);
+    c_.lay(point_cell(r.posizione), at, "a speed-indicator board");
     return Next::record;
   }
 
   Next read_signboard() {
     FieldReader& f = c_.fields();
     const std::int32_t p = f.i32();
-    const SourceLocation at = f.last_field();
-    model_.token = f.text();
+    const LineColumn at = f.last_field();
+    const std::string& text = c_.read_text_value();
     if (beyond_track(p, at)) return Next::leave;
     const std::int64_t i = point_cell(p);
-    if (!c_.cells().is_free(i)) {
-      stop_at(6, p, at);
-      return Next::returned;
-    }
+    TrackCell* cell = claim_free_cell(model_, i, ErrorCode::signboard_cell_taken, p);
+    if (cell == nullptr) return refused(at);
     if (c_.signboard_slot < 1) throw ReadFailure("more than 80 signboards", at);
-    TrackCell& cell = *c_.cells().find(i);
-    cell.kind = cell_kind::signboard;
-    cell.value1 = static_cast<std::int16_t>(c_.signboard_slot);
-    model_.slots[static_cast<std::size_t>(c_.signboard_slot)].name = model_.token;
+    cell->kind = cell_kind::signboard;
+    cell->value1 = static_cast<std::int16_t>(c_.signboard_slot);
+    model_.slots[static_cast<std::size_t>(c_.signboard_slot)].name = text;
     --c_.signboard_slot;
+    c_.lay(i, at, "a signboard");
     return Next::record;
+  }
+
+  // A placement found its cell taken: the line half returns.
+  Next refused(LineColumn at) {
+    c_.close_and_delete();
+    c_.place_placement_fault(at);
+    return Next::returned;
   }
 
   void finish() {
     c_.close_and_delete();
+    if (!model_.cells)
+      throw ReadFailure("the line description gives no route length", LineColumn{});
     const std::int64_t tail_end = c_.last_cell() - 2;
     do {
       fill_gradient();

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "describe/source_map.h"
 #include "model/scenario_model.h"
 
 namespace tracciato {
@@ -16,7 +17,10 @@ struct DescriptionSources {
 
 // Reads the line description, then the train description, into the model:
 // cells, plan, slots and montagna lists. The outcome is the error record
-// (0 when nothing went wrong); a failure while reading is error 25.
+// (0 when nothing went wrong), with the fault's place, reason and notes; a
+// failure while reading is error 25. `map` receives the texts read and the
+// records behind the cells, for faults found after reading.
+void memorizza_dati(ScenarioModel& model, const DescriptionSources& sources, SourceMap& map);
 void memorizza_dati(ScenarioModel& model, const DescriptionSources& sources);
 
 }  // namespace tracciato

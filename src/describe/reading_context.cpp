@@ -2,15 +2,18 @@
 
 #include <system_error>
 
-#include "compile/errors.h"
 #include "describe/keywords.h"
+#include "model/error_record.h"
 #include "platform/replace_file.h"
 
 namespace tracciato {
 
 void ReadingContext::open(const std::filesystem::path& path) {
   current_ = path;
-  fields_.emplace(read_file(path));
+  fields_.reset();
+  text_ = map_.add_text(path.string(), read_file(path));
+  fields_.emplace(map_.bytes(text_));
+  keyword_at_ = {};
 }
 
 void ReadingContext::close_and_delete() {
@@ -28,14 +31,20 @@ void ReadingContext::delete_all_texts() {
 }
 
 const std::string& ReadingContext::read_token() {
-  model_.token = fields_->text();
-  return model_.token;
+  token_ = fields_->text();
+  keyword_at_ = fields_->last_field();
+  return token_;
+}
+
+const std::string& ReadingContext::read_text_value() {
+  token_ = fields_->text();
+  return token_;
 }
 
 bool ReadingContext::next_record_keyword() {
   if (fields_->at_end()) return false;
   read_token();
-  for (int comment = 0; comment < 2 && contains(model_.token, "-"); ++comment) {
+  for (int comment = 0; comment < 2 && contains(token_, "-"); ++comment) {
     if (fields_->at_end()) return false;
     read_token();
   }
@@ -43,27 +52,31 @@ bool ReadingContext::next_record_keyword() {
 }
 
 CellArray& ReadingContext::cells() {
-  if (!model_.cells) throw ReadFailure("a record before the route length", fields_->last_field());
+  if (!model_.cells) throw ReadFailure("a record before the route length", keyword_at_);
   return *model_.cells;
 }
 
-void ReadingContext::record(std::int32_t code, std::int32_t position, SourceLocation at) {
-  record_error(model_, code, position);
-  attach_source(at);
+void ReadingContext::record(ErrorCode code, std::int32_t position, LineColumn at) {
+  record_fault(model_, code, position);
+  model_.fault.at = locate(at);
 }
 
-void ReadingContext::record(std::int32_t code, SourceLocation at) {
-  record_error(model_, code);
-  attach_source(at);
+void ReadingContext::record(ErrorCode code, LineColumn at) {
+  record_fault(model_, code);
+  model_.fault.at = locate(at);
 }
 
-ErrorSource ReadingContext::source_of(SourceLocation at) const {
-  return ErrorSource{current_.string(), at.line, at.column,
-                     std::string(fields_->line_text(at.line))};
-}
-
-void ReadingContext::attach_source(SourceLocation at) {
-  if (fields_) model_.error_source = source_of(at);
+void ReadingContext::place_placement_fault(LineColumn at) {
+  FaultDetail& fault = model_.fault;
+  fault.at = locate(at);
+  if (!fault.cell) return;
+  if (!model_.cells->contains(*fault.cell)) {
+    fault.reason = "cell " + std::to_string(*fault.cell) +
+                   " lies outside the track, whose cells run from 0 to " +
+                   std::to_string(model_.cells->last());
+  } else if (auto note = map_.cell_note(*fault.cell, "already holds")) {
+    fault.notes.push_back(std::move(*note));
+  }
 }
 
 }  // namespace tracciato

@@ -7,6 +7,8 @@
 
 #include "describe/field_reader.h"
 #include "describe/memorizza_dati.h"
+#include "describe/source_map.h"
+#include "model/error_codes.h"
 #include "model/scenario_model.h"
 
 namespace tracciato {
@@ -16,14 +18,16 @@ namespace tracciato {
 enum class ReadOutcome { go_on, returned };
 
 // What both halves of the reader share: the model, the open text, the
-// signboard slot that the stations must not reach.
+// current record, the signboard slot that the stations must not reach, and
+// the map from cells back to the records that laid them.
 class ReadingContext {
  public:
-  ReadingContext(ScenarioModel& model, const DescriptionSources& sources)
-      : model_(model), sources_(sources) {}
+  ReadingContext(ScenarioModel& model, const DescriptionSources& sources, SourceMap& map)
+      : model_(model), sources_(sources), map_(map) {}
 
   ScenarioModel& model() { return model_; }
   const DescriptionSources& sources() const { return sources_; }
+  SourceMap& map() { return map_; }
 
   // Opens a text for field reading (throws IoFailure), and closes it,
   // deleting it when the build owns it.
@@ -31,16 +35,23 @@ class ReadingContext {
   void close_and_delete();
   // The failure path: every text the build owns is deleted where present.
   void delete_all_texts();
+  int text() const { return text_; }
 
   FieldReader& fields() { return *fields_; }
-  // Reads the next field into the model's token.
+  // Reads the next field as a keyword candidate.
   const std::string& read_token();
+  // Reads a text value of a record (a signboard's text) into the token.
+  const std::string& read_text_value();
+  const std::string& token() const { return token_; }
+  // Where the keyword of the record being read stands, in the open text.
+  LineColumn keyword_at() const { return keyword_at_; }
   // Reads the next keyword candidate of the records into the token, past at
   // most two comment fields (fields holding a hyphen). False at the end of
   // the text: a field that is the text's very last is not acted upon.
   bool next_record_keyword();
 
-  // The cells, which the route-length record must have created.
+  // The cells, which the route-length record must have created before any
+  // record that uses them.
   CellArray& cells();
   std::int64_t last_cell() { return cells().last(); }
   // A record at p lies inside the track: (p + margin) / 50 <= U, exactly.
@@ -48,31 +59,41 @@ class ReadingContext {
     return p + margin <= 50 * last_cell();
   }
 
-  // Records a fault at the start of the field `at` of the open text.
-  void record(std::int32_t code, std::int32_t position, SourceLocation at);
-  void record(std::int32_t code, SourceLocation at);
+  // Records a fault at the field `at` of the open text.
+  void record(ErrorCode code, std::int32_t position, LineColumn at);
+  void record(ErrorCode code, LineColumn at);
+  // Puts the fault a placement routine recorded at the field `at`, with a
+  // note at the record that took the cell.
+  void place_placement_fault(LineColumn at);
+  // Marks a cell as laid by the record whose position field is at `at`.
+  void lay(std::int64_t cell, LineColumn at, const char* what) {
+    map_.lay(cell, {text_, at, what});
+  }
+  // A place in the open text.
+  SourceLocation locate(LineColumn at) const { return map_.locate(text_, at); }
 
-  // Where a field of the open text stands, kept for a fault found later.
-  ErrorSource source_of(SourceLocation at) const;
   // The progressive records as read, for error 2 after the train text: the
-  // start and the offset of each, with where they stand.
+  // start and the offset of each, with where they stand in the line text.
   struct ProgressiveSource {
     std::int32_t start;
     std::int32_t offset;
-    ErrorSource start_at;
-    ErrorSource offset_at;
+    LineColumn start_at;
+    LineColumn offset_at;
   };
   std::vector<ProgressiveSource> progressives;
+  int line_text = -1;  // the index of the line text in the map
 
   int signboard_slot = 80;  // the slot for the next signboard text; the stations' floor
 
  private:
-  void attach_source(SourceLocation at);
-
   ScenarioModel& model_;
   const DescriptionSources& sources_;
+  SourceMap& map_;
   std::optional<FieldReader> fields_;
   std::filesystem::path current_;
+  int text_ = -1;
+  std::string token_;  // the field read last as a keyword, or a signboard text
+  LineColumn keyword_at_;
 };
 
 }  // namespace tracciato

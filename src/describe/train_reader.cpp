@@ -3,9 +3,9 @@
 #include <array>
 #include <limits>
 
-#include "compile/errors.h"
 #include "describe/keywords.h"
 #include "describe/signal_placement.h"
+#include "model/error_record.h"
 #include "model/low_bits.h"
 #include "model/rounding.h"
 
@@ -15,7 +15,8 @@ namespace {
 std::int32_t checked_32(std::int64_t value, const char* what) {
   if (value < std::numeric_limits<std::int32_t>::min() ||
       value > std::numeric_limits<std::int32_t>::max()) {
-    throw ReadFailure(std::string(what) + " does not fit 32 bits");
+    throw ReadFailure(std::string(what) + ", " + std::to_string(value) +
+                      ", does not fit in -2147483648..2147483647");
   }
   return static_cast<std::int32_t>(value);
 }
@@ -41,12 +42,12 @@ class TrainReader {
   ReadOutcome read() {
     c_.open(c_.sources().train_text);
     FieldReader& f = c_.fields();
-    if (f.at_end()) throw ReadFailure("the train description is empty", {1, 1});
+    if (f.at_end()) throw ReadFailure("the train description is empty", LineColumn{});
     while (!f.at_end()) {
       if (contains_any_case(c_.read_token(), "[generale]")) break;
     }
     while (c_.next_record_keyword()) {
-      const Next next = read_record(model_.token);
+      const Next next = read_record(c_.token());
       if (next == Next::stopped) return ReadOutcome::returned;
       if (next == Next::leave) break;
     }
@@ -93,20 +94,39 @@ class TrainReader {
   }
 
   // Error 15: the record lies beyond the track; the end processing follows.
-  bool beyond_track(std::int32_t p, SourceLocation at, std::int64_t margin = 100) {
+  bool beyond_track(std::int32_t p, LineColumn at, std::int64_t margin = 100) {
     if (c_.within_track(p, margin)) return false;
-    c_.record(15, p, at);
+    c_.record(ErrorCode::beyond_track, p, at);
+    model_.fault.reason = "the track's last cell is " + std::to_string(c_.last_cell());
     return true;
   }
 
-  Next stop(std::int32_t code, std::int32_t position, SourceLocation at) {
+  Next stop(ErrorCode code, std::int32_t position, LineColumn at) {
     c_.close_and_delete();
     c_.record(code, position, at);
     return Next::stopped;
   }
-  Next stop(std::int32_t code, SourceLocation at) {
+  Next stop(ErrorCode code, LineColumn at) {
     c_.close_and_delete();
     c_.record(code, at);
+    return Next::stopped;
+  }
+
+  // After a signal or a slowdown, a fault in the error record stops the
+  // reading with the record's position: the fault of its own placement, or
+  // one the line half left (error 15), which then keeps its own diagnostic.
+  Next stop_after_placement(bool placed, std::int32_t position, LineColumn at) {
+    c_.close_and_delete();
+    if (!placed) {
+      c_.place_placement_fault(at);
+      return Next::stopped;
+    }
+    model_.error_position = position;
+    model_.fault.notes.push_back(
+        {c_.locate(at),
+         "reading of the train description stopped at this record because of "
+         "the fault above; the error record takes its position, " +
+             std::to_string(position) + " m"});
     return Next::stopped;
   }
 
@@ -123,7 +143,7 @@ class TrainReader {
   Next read_profile(Profile& profile) {
     FieldReader& f = c_.fields();
     const std::int32_t p = f.i32();
-    const SourceLocation at = f.last_field();
+    const LineColumn at = f.last_field();
     const std::int32_t value = f.i32();
     if (beyond_track(p, at)) return Next::leave;
     const std::int64_t k = round_half_even_div(p, 50);
@@ -145,43 +165,70 @@ class TrainReader {
 
   Next read_signal() {
     FieldReader& f = c_.fields();
-    const std::int32_t posizione = f.i32();
-    const SourceLocation at = f.last_field();
-    std::array<std::int32_t, 10> v{};
-    for (std::int32_t& value : v) value = f.i32();
-    if (beyond_track(posizione, at)) return Next::leave;
-    memo_segnale(model_, posizione, v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9]);
-    if (model_.error_code > 0) return stop(model_.error_code, posizione, at);
+    SignalRecord r;
+    r.posizione = f.i32();
+    const LineColumn at = f.last_field();
+    for (std::int32_t* value :
+         {&r.sx, &r.s1, &r.s2, &r.s3, &r.rapp, &r.dx, &r.d1, &r.d2, &r.d3, &r.tempo}) {
+      *value = f.i32();
+    }
+    if (beyond_track(r.posizione, at)) return Next::leave;
+    const bool placed = memo_segnale(model_, r);
+    if (placed) c_.lay(point_cell(r.posizione), at, "a signal");
+    if (model_.error_code > 0) return stop_after_placement(placed, r.posizione, at);
     return Next::record;
   }
 
   Next read_slowdown() {
     FieldReader& f = c_.fields();
-    const std::int32_t x = f.i32();
-    const SourceLocation at = f.last_field();
-    std::array<std::int32_t, 5> v{};
-    for (std::int32_t& value : v) value = f.i32();
-    if (beyond_track(x, at)) return Next::leave;
-    memo_rallentamento(model_, x, v[0], v[1], v[2], v[3], v[4]);
-    if (model_.error_code > 0) return stop(model_.error_code, x, at);
+    SlowdownRecord r;
+    r.x = f.i32();
+    const LineColumn at = f.last_field();
+    for (std::int32_t* value : {&r.v, &r.l, &r.f_tt, &r.f_ta, &r.d_v}) *value = f.i32();
+    if (beyond_track(r.x, at)) return Next::leave;
+    const bool placed = memo_rallentamento(model_, r);
+    // A refusal of the pre-warning cells leaves the three points laid.
+    const bool points_laid =
+        placed || model_.error_code == number_of(ErrorCode::pre_warning_cell_taken);
+    if (points_laid) lay_slowdown(r, at, placed);
+    if (model_.error_code > 0) return stop_after_placement(placed, r.x, at);
     return Next::record;
+  }
+
+  // Marks the cells a slowdown laid: its points, and its pre-warning marks
+  // when it was laid whole.
+  void lay_slowdown(const SlowdownRecord& r, LineColumn at, bool whole) {
+    const std::int64_t w = std::int64_t{r.x} - 1200;
+    const bool warned = r.x > 1500;
+    c_.lay(point_cell(std::int64_t{r.x} + r.l), at, "a slowdown end point");
+    c_.lay(point_cell(r.x), at, "a slowdown start point");  // after the end: it may share its cell
+    if (!warned) return;
+    c_.lay(point_cell(w), at, "a slowdown warning point");
+    if (!whole || r.f_ta == 0) return;
+    const std::int64_t h = round_half_even_div(w, 50);
+    for (std::int64_t k = 0; k <= 3; ++k) c_.lay(h - k, at, "a pre-warning mark");
   }
 
   Next read_abbattimento() {
     FieldReader& f = c_.fields();
     const std::int32_t p = f.i32();
-    const SourceLocation at = f.last_field();
+    const LineColumn at = f.last_field();
     const std::int32_t w = f.i32();
     if (beyond_track(p, at)) return Next::leave;
     const std::int64_t i = round_half_even_div(p, 50);
-    if (!c_.cells().is_free(i)) return stop(7, p, at);
-    TrackCell& cell = *c_.cells().find(i);
-    if (w > 0) {
-      cell.kind = cell_kind::abbattimento;
-      cell.value1 = low_16(w);
-    } else {
-      cell.kind = cell_kind::abbattimento_without_value;
+    TrackCell* cell = claim_free_cell(model_, i, ErrorCode::abbattimento_cell_taken, p);
+    if (cell == nullptr) {
+      c_.close_and_delete();
+      c_.place_placement_fault(at);
+      return Next::stopped;
     }
+    if (w > 0) {
+      cell->kind = cell_kind::abbattimento;
+      cell->value1 = low_16(w);
+    } else {
+      cell->kind = cell_kind::abbattimento_without_value;
+    }
+    c_.lay(i, at, "an abbattimento point");
     return Next::record;
   }
 
@@ -190,13 +237,13 @@ class TrainReader {
     const int n = station_slot_;
     SlotRecord& s = model_.slots[static_cast<std::size_t>(n)];
     s.position = f.i32();
-    const SourceLocation at = f.last_field();
+    const LineColumn at = f.last_field();
     if (beyond_track(s.position, at, 800)) return Next::leave;
-    if (s.position % 50 != 0) return stop(8, s.position, at);
+    if (s.position % 50 != 0) return stop(ErrorCode::station_off_grid, s.position, at);
     s.kind = f.u8();
     const std::int32_t length = f.i32();
-    const SourceLocation length_at = f.last_field();
-    if (length % 100 != 0) return stop(9, s.position, length_at);
+    const LineColumn length_at = f.last_field();
+    if (length % 100 != 0) return stop(ErrorCode::station_length_off_grid, s.position, length_at);
     s.flag_a = f.u8();
     s.flag_b = f.u8();
     s.extend_end = f.u8();
@@ -228,19 +275,38 @@ class TrainReader {
       }
     }
     if (s.kind < 25) {
-      if (stop_cell <= 1) return stop(24, at);
+      if (stop_cell <= 1) {
+        stop(ErrorCode::stop_cell_too_early, at);
+        model_.fault.reason = "its area ends at " + std::to_string(s.area_end) +
+                              " m, which puts the stop in cell " + std::to_string(stop_cell);
+        return Next::stopped;
+      }
       // The stop cell replaces whatever the line laid there.
       if (TrackCell* cell = c_.cells().find(stop_cell)) {
         cell->kind = cell_kind::stop;
         cell->value1 = static_cast<std::int16_t>(n);
+        c_.lay(stop_cell, at, "a station stop");
       }
     }
-    if (n > slot::first_station &&
-        std::int64_t{s.area_start} - 350 < model_.slots[static_cast<std::size_t>(n - 1)].area_end) {
-      return stop(22, s.position, at);
+    const std::int32_t previous_end = model_.slots[static_cast<std::size_t>(n - 1)].area_end;
+    if (n > slot::first_station && std::int64_t{s.area_start} - 350 < previous_end) {
+      stop(ErrorCode::stations_too_close, s.position, at);
+      model_.fault.reason = "its area starts at " + std::to_string(s.area_start) + " m";
+      model_.fault.notes.push_back(
+          {c_.locate(previous_station_at_),
+           "the station before it ends its area at " + std::to_string(previous_end) + " m"});
+      return Next::stopped;
     }
+    previous_station_at_ = at;
     ++station_slot_;
-    if (station_slot_ >= c_.signboard_slot) return stop(10, at);
+    if (station_slot_ >= c_.signboard_slot) {
+      stop(ErrorCode::too_many_stations, at);
+      model_.fault.reason =
+          "the stations' slots have reached " + std::to_string(station_slot_) +
+          ", and the line's " + std::to_string(slot::first_signboard - c_.signboard_slot) +
+          " signboard texts take slots " + std::to_string(c_.signboard_slot + 1) + " to 80";
+      return Next::stopped;
+    }
     return Next::record;
   }
 
@@ -282,6 +348,7 @@ class TrainReader {
   Profile speed_{&TrackCell::speed_limit, speed_units, -1};
   Profile adhesion_{&TrackCell::adhesion, adhesion_value, 0};
   int station_slot_ = slot::first_station;
+  LineColumn previous_station_at_;
 };
 
 }  // namespace

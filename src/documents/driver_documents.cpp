@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "documents/line_table.h"
+#include "platform/line_table.h"
 
 namespace tracciato {
 namespace data {

@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <functional>
 
-#include "compile/diagnostic.h"
 #include "compile/errors.h"
 #include "compile/memorizza_percorso.h"
 #include "describe/description_texts.h"
@@ -12,7 +11,9 @@
 #include "driver/identity.h"
 #include "driver/report.h"
 #include "model/compiled_files.h"
+#include "model/error_record.h"
 #include "platform/code_page.h"
+#include "platform/diagnostic.h"
 #include "platform/io_failure.h"
 #include "platform/replace_file.h"
 #include "platform/status_line.h"
@@ -40,8 +41,8 @@ bool same_file(const fs::path& a, const fs::path& b) {
   return !error && first == second;
 }
 
-void show_diagnostic(const ScenarioModel& model) {
-  if (const auto d = diagnose(model)) std::fputs(format_diagnostic(*d).c_str(), stderr);
+void show(const Diagnostic& d) {
+  std::fputs(format_diagnostic(d).c_str(), stderr);
 }
 
 std::string summary(const std::vector<std::string>& files, const fs::path& folder) {
@@ -65,17 +66,27 @@ int run_and_report(ScenarioModel& model, const fs::path& folder,
     std::vector<std::string> written = also_written;
     written.insert(written.end(), report.files.begin(), report.files.end());
     status.finish(summary(written, folder));
-    show_diagnostic(model);
+    report.diagnostic = diagnose(model);
+    if (report.diagnostic) show(*report.diagnostic);
     exit_status = model.error_code == 0 ? exit_clean : exit_fault_recorded;
   } catch (const BuildStopped& stop) {
     status.clear();
     show_message(stop.what());
+    if (!stop.detail().message.empty()) {
+      report.diagnostic = stop.detail();
+      show(stop.detail());
+    }
     report.stopped = stop.code();
     exit_status = exit_stopped;
   } catch (const NoTrack& stop) {
     status.clear();
-    show_diagnostic(model);
+    report.diagnostic = diagnose(model);
+    if (report.diagnostic) show(*report.diagnostic);
     std::fprintf(stderr, "tracciato: %s\n", stop.what());
+    if (!report.diagnostic) {
+      report.diagnostic.emplace();
+      report.diagnostic->message = stop.what();
+    }
     report.stopped = "no track";
     exit_status = exit_stopped;
   } catch (const IoFailure& failure) {

@@ -1,8 +1,6 @@
 #pragma once
 
-#include <filesystem>
 #include <string>
-#include <vector>
 
 #include "model/scenario_model.h"
 
@@ -17,11 +15,5 @@ std::string track_file_image(const CellArray& cells);
 std::string line_file_name(const ScenarioModel& model);      // <scenario>_linea.dat
 std::string scenario_file_name(const ScenarioModel& model);  // <scenario>_<train>.sim
 std::string track_file_name(const ScenarioModel& model);     // <scenario>_<train>.dat
-
-// Writes the line file (only when write_line_file is set and a plan exists),
-// the scenario file and the track file into the folder, in that order, one
-// at a time; returns the names written. Throws IoFailure.
-std::vector<std::string> write_compiled_files(const ScenarioModel& model,
-                                              const std::filesystem::path& folder);
 
 }  // namespace tracciato

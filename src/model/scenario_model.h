@@ -4,22 +4,27 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "model/slot_record.h"
 #include "model/track_cell.h"
 #include "model/track_plan.h"
+#include "platform/diagnostic.h"
 
 namespace tracciato {
 
 inline constexpr int montagna_capacity = 80;
 
-// Where in a description text the recorded fault comes from, for the
-// diagnostic; absent for faults of the post-pass.
-struct ErrorSource {
-  std::string file;
-  int line = 0;
-  int column = 0;
-  std::string text;  // the whole source line
+// What the author is told about the fault in the error record, beyond its
+// code: its own position, the record it stands at, why, and notes.
+struct FaultDetail {
+  // The fault's own position. The error record may later take the position
+  // of the record where reading stopped because of it.
+  std::int32_t position = 0;
+  std::optional<SourceLocation> at;  // none for a fault of the track as a whole
+  std::string reason;
+  std::vector<Note> notes;
+  std::optional<std::int64_t> cell;  // the cell a placement found taken
 };
 
 // The whole state of one build, shared by reference between its steps.
@@ -38,12 +43,11 @@ struct ScenarioModel {
 
   std::string train_number;
   std::string scenario_name;
-  std::string token;  // the field read last
 
-  // The error record: the last fault wins.
+  // The error record: the last fault wins (see model/error_record.h).
   std::int32_t error_code = 0;
   std::int32_t error_position = 0;
-  std::optional<ErrorSource> error_source;
+  FaultDetail fault;
 };
 
 // U for a route length L: (L + 7000) / 50, halves to the even neighbour.

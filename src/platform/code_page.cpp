@@ -21,6 +21,19 @@ std::optional<unsigned char> byte_for(char32_t c) {
   return std::nullopt;
 }
 
+void append_utf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out.push_back(static_cast<char>(c));
+  } else if (c < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  }
+}
+
 [[noreturn]] void refuse(std::string_view what, std::string_view where) {
   std::string message(what);
   if (!where.empty()) message += " in " + std::string(where);
@@ -59,6 +72,18 @@ std::string to_code_page(std::string_view utf8, std::string_view where) {
     }
     out.push_back(static_cast<char>(*byte));
     i += static_cast<std::size_t>(extra) + 1;
+  }
+  return out;
+}
+
+std::string from_code_page(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size());
+  for (char ch : bytes) {
+    const auto b = static_cast<unsigned char>(ch);
+    char32_t c = b;
+    if (b >= 0x80 && b <= 0x9F) c = high_controls[b - 0x80] != 0 ? high_controls[b - 0x80] : 0xFFFD;
+    append_utf8(out, c);
   }
   return out;
 }

@@ -18,6 +18,10 @@ class EncodingError : public std::runtime_error {
 // EncodingError naming the character (and `where`) when one has no byte.
 std::string to_code_page(std::string_view utf8, std::string_view where = {});
 
+// Converts Windows-1252 bytes to UTF-8; the five unassigned bytes become
+// U+FFFD, so the result is always valid UTF-8.
+std::string from_code_page(std::string_view bytes);
+
 // True when every byte of `bytes` is a character of Windows-1252 (the five
 // unassigned bytes 81 8D 8F 90 9D are not).
 bool holds_only_code_page_bytes(std::string_view bytes);

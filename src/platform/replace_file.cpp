@@ -22,7 +22,7 @@ void replace_file(const std::filesystem::path& target, std::string_view bytes) {
   temporary += ".partial";
   errno = 0;
   std::FILE* file = std::fopen(temporary.c_str(), "wb");
-  if (file == nullptr) throw IoFailure(target, "cannot create: " + last_reason());
+  if (file == nullptr) throw IoFailure(target, "cannot create", last_reason());
   bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
   std::string reason = ok ? "" : last_reason();
   if (std::fclose(file) != 0 && ok) {
@@ -37,20 +37,20 @@ void replace_file(const std::filesystem::path& target, std::string_view bytes) {
   }
   std::error_code ignored;
   std::filesystem::remove(temporary, ignored);
-  throw IoFailure(target, "cannot write: " + reason);
+  throw IoFailure(target, "cannot write", reason);
 }
 
 std::string read_file(const std::filesystem::path& path) {
   errno = 0;
   std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) throw IoFailure(path, "cannot open: " + last_reason());
+  if (file == nullptr) throw IoFailure(path, "cannot open", last_reason());
   std::string bytes;
   char buffer[65536];
   std::size_t n = 0;
   while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, n);
   const bool failed = std::ferror(file) != 0;
   std::fclose(file);
-  if (failed) throw IoFailure(path, "cannot read: " + last_reason());
+  if (failed) throw IoFailure(path, "cannot read", last_reason());
   return bytes;
 }
 

@@ -455,5 +455,11 @@ TEST(PostPass, NeedsTheCells) {
   EXPECT_THROW(run_post_pass(model), std::bad_optional_access);
 }
 
+TEST(Minimo, ReturnsTheSmallerAndAOnATie) {
+  EXPECT_EQ(minimo(180, 180), 180);
+  EXPECT_EQ(minimo(180, 75), 75);
+  EXPECT_EQ(minimo(180, 270), 180);
+}
+
 }  // namespace
 }  // namespace tracciato

@@ -4,7 +4,7 @@
 #include "describe/builtin_scenario.h"
 #include "describe/description_texts.h"
 #include "describe/memorizza_dati.h"
-#include "documents/line_table.h"
+#include "platform/line_table.h"
 #include "support/temp_folder.h"
 
 namespace tracciato {

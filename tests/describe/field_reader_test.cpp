@@ -14,7 +14,7 @@ std::vector<std::string> read_all(const std::string& text, const std::string& ki
   std::vector<std::string> fields;
   for (char kind : kinds) {
     if (kind == 'n') {
-      fields.push_back(std::to_string(reader.number()));
+      fields.push_back(std::to_string(reader.i32()));
     } else {
       fields.push_back(std::string(1, '[').append(reader.text()).append(1, ']'));
     }
@@ -42,10 +42,35 @@ TEST(FieldReader, SplitsFieldsAtCommasLineEndsAndBlanksInNumbers) {
   for (const Case& c : cases) EXPECT_EQ(read_all(c.text, c.kinds), c.fields) << c.text;
 }
 
-TEST(FieldReader, RefusesWhatIsNotANumberOrDoesNotFit) {
-  for (const char* text : {"12a", "1.5", "-", "+,", "abc"}) {
-    FieldReader reader(text);
-    EXPECT_THROW(reader.number(), ReadFailure) << text;
+TEST(FieldReader, RefusesWhatIsNotANumberOrDoesNotFitSayingWhy) {
+  struct Case {
+    const char* text;
+    std::int64_t low;
+    std::int64_t high;
+    const char* why;
+  };
+  const Case cases[] = {
+      {"  12OOO, 6", 0, 255, "expected a whole number, found \"12OOO\""},
+      {"2.5\n", 0, 255, "decimal numbers are not allowed here, found \"2.5\""},
+      {"-2.50 x", -9, 9, "decimal numbers are not allowed here, found \"-2.50\""},
+      {"12.", 0, 255, "expected a whole number, found \"12.\""},
+      {"-", 0, 255, "expected a whole number, found \"-\""},
+      {"+,", 0, 255, "expected a whole number, found \"+\""},
+      {"segnale, 1", 0, 255, "expected a whole number, found \"segnale\""},
+      {"300", 0, 255, "300 does not fit in 0..255"},
+      {"-32769", -32768, 32767, "-32769 does not fit in -32768..32767"},
+      {"123456789012345678", -2147483648, 2147483647,
+       "123456789012345678 does not fit in -2147483648..2147483647"},
+  };
+  for (const Case& c : cases) {
+    FieldReader reader(c.text);
+    try {
+      reader.number(c.low, c.high);
+      ADD_FAILURE() << c.text << " was read";
+    } catch (const ReadFailure& failure) {
+      EXPECT_STREQ(failure.what(), c.why) << c.text;
+      EXPECT_EQ(failure.where(), (LineColumn{1, c.text[0] == ' ' ? 3 : 1})) << c.text;
+    }
   }
   FieldReader wide("256,-32769,2147483648,255,-32768");
   EXPECT_THROW(wide.u8(), ReadFailure);
@@ -60,14 +85,14 @@ TEST(FieldReader, ReadingPastTheEndFails) {
   reader.text();
   EXPECT_TRUE(reader.at_end());
   EXPECT_THROW(reader.text(), ReadFailure);
-  EXPECT_THROW(FieldReader("").number(), ReadFailure);
+  EXPECT_THROW(FieldReader("").i32(), ReadFailure);
 }
 
 TEST(FieldReader, KnowsTheLineAndColumnOfEachField) {
   FieldReader reader("[generale]\r\nlunghezza percorso,    68000\n  x");
   reader.text();
   reader.text();
-  EXPECT_EQ(reader.number(), 68000);
+  EXPECT_EQ(reader.i32(), 68000);
   EXPECT_EQ(reader.last_field().line, 2);
   EXPECT_EQ(reader.last_field().column, 24);
   reader.text();

@@ -13,23 +13,30 @@ namespace {
 
 using testing::with_track;
 
+// Lays a structure as the reader does; gives back the type it was laid with.
+std::int32_t lay(ScenarioModel& model, std::int32_t inizio, std::int32_t fine, std::int32_t tipo) {
+  MontagnaRecord r{inizio, fine, tipo};
+  memo_montagna(model, r);
+  return r.tipo;
+}
+
 TEST(MemoMontagna, LaysTheTypeAndEveryFourthFiller) {
   ScenarioModel model = with_track();
   std::int32_t tipo = 2;
-  memo_montagna(model, 950, 1000, tipo);
+  tipo = lay(model, 950, 1000, tipo);
   EXPECT_EQ(model.cells->find(19)->montagna_type, 2);
   EXPECT_EQ(model.cells->find(18)->montagna_type, 0);
   EXPECT_EQ(model.cells->find(20)->montagna_type, 0);
 
   tipo = 12;
-  memo_montagna(model, 2100, 2250, tipo);  // fewer than four cells: no filler
+  tipo = lay(model, 2100, 2250, tipo);  // fewer than four cells: no filler
   EXPECT_EQ(tipo, 2);
   for (int i = 42; i <= 44; ++i) EXPECT_EQ(model.cells->find(i)->kind, 0) << i;
   EXPECT_EQ(model.cells->find(44)->montagna_type, 2);
 
   model.cells->find(27)->kind = cell_kind::signal;
   tipo = 12;
-  memo_montagna(model, 3000, 3400, tipo);
+  tipo = lay(model, 3000, 3400, tipo);
   const CellArray& cells = *model.cells;
   EXPECT_EQ(cells.find(63)->kind, cell_kind::montagna_filler);
   EXPECT_EQ(cells.find(67)->kind, cell_kind::montagna_filler);
@@ -43,7 +50,7 @@ TEST(MemoMontagna, FillersNeverReplaceAFeature) {
   ScenarioModel model = with_track();
   model.cells->find(23)->kind = cell_kind::signal;
   std::int32_t tipo = 12;
-  memo_montagna(model, 1000, 1400, tipo);
+  tipo = lay(model, 1000, 1400, tipo);
   EXPECT_EQ(model.cells->find(23)->kind, cell_kind::signal);
   EXPECT_EQ(model.cells->find(27)->kind, cell_kind::montagna_filler);
 }
@@ -51,12 +58,12 @@ TEST(MemoMontagna, FillersNeverReplaceAFeature) {
 TEST(MemoMontagna, AStructureWithin150mOfTheLastBecomesType3) {
   ScenarioModel model = with_track();
   std::int32_t tipo = 2;
-  memo_montagna(model, 1000, 1100, tipo);
+  tipo = lay(model, 1000, 1100, tipo);
   tipo = 2;
-  memo_montagna(model, 1250, 1300, tipo);
+  tipo = lay(model, 1250, 1300, tipo);
   EXPECT_EQ(tipo, 3);
   tipo = 12;
-  memo_montagna(model, 1500, 1600, tipo);  // 200 m after: keeps its type
+  tipo = lay(model, 1500, 1600, tipo);  // 200 m after: keeps its type
   EXPECT_EQ(tipo, 2);
 }
 
@@ -64,26 +71,26 @@ TEST(MemoMontagna, RangesAreClippedToTheTrackAndThe81stFails) {
   ScenarioModel model;
   create_track(model, 0);  // cells 0 .. 140
   std::int32_t tipo = 12;
-  memo_montagna(model, -100, 8000, tipo);
+  tipo = lay(model, -100, 8000, tipo);
   EXPECT_EQ(model.cells->find(0)->montagna_type, 2);
   EXPECT_EQ(model.cells->find(140)->montagna_type, 2);
   EXPECT_EQ(model.cells->find(1)->kind, cell_kind::montagna_filler);  // 4th cell from -2
   for (int k = 2; k <= 80; ++k) {
     tipo = 2;
-    memo_montagna(model, 1000 * k, 1000 * k + 50, tipo);
+    tipo = lay(model, 1000 * k, 1000 * k + 50, tipo);
   }
   tipo = 2;
-  EXPECT_THROW(memo_montagna(model, 90000, 90050, tipo), ReadFailure);
+  EXPECT_THROW(lay(model, 90000, 90050, tipo), ReadFailure);
 }
 
 TEST(MemoIndicatoriVMax, StoresSpeedCodesAndStripes) {
   ScenarioModel model = with_track();
-  memo_indicatori_v_max(model, 1300, 110, 120, 125, 0, 110, 120, 125, 0);
+  memo_indicatori_v_max(model, {1300, 110, 120, 125, 0, 110, 120, 125, 0});
   const TrackCell& a = *model.cells->find(27);
   EXPECT_EQ(a.kind, cell_kind::speed_indicator);
   EXPECT_EQ((std::array<int, 4>{a.value1, a.value2, a.value3, a.value4}),
             (std::array<int, 4>{2222, 2424, 2525, 0}));
-  memo_indicatori_v_max(model, 61350, 100, 105, 105, 2, 0, 0, 0, 0);
+  memo_indicatori_v_max(model, {61350, 100, 105, 105, 2, 0, 0, 0, 0});
   const TrackCell& b = *model.cells->find(1228);
   EXPECT_EQ((std::array<int, 4>{b.value1, b.value2, b.value3, b.value4}),
             (std::array<int, 4>{2000, 2100, 2100, 20}));
@@ -93,17 +100,17 @@ TEST(MemoIndicatoriVMax, StoresSpeedCodesAndStripes) {
 TEST(MemoIndicatoriVMax, ReplacesAFillerButNotAFeature) {
   ScenarioModel model = with_track();
   model.cells->find(10)->kind = cell_kind::montagna_filler;
-  memo_indicatori_v_max(model, 450, 1, 1, 1, 0, 0, 0, 0, 0);
+  memo_indicatori_v_max(model, {450, 1, 1, 1, 0, 0, 0, 0, 0});
   EXPECT_EQ(model.cells->find(10)->kind, cell_kind::speed_indicator);
   model.cells->find(11)->kind = cell_kind::signboard;
-  memo_indicatori_v_max(model, 500, 1, 1, 1, 0, 0, 0, 0, 0);
+  memo_indicatori_v_max(model, {500, 1, 1, 1, 0, 0, 0, 0, 0});
   EXPECT_EQ(model.error_code, 21);
   EXPECT_EQ(model.cells->find(11)->kind, cell_kind::signboard);
 }
 
 TEST(MemoIndicatoriVMax, ACodeOutside16BitsFailsAfterTheCodesBeforeIt) {
   ScenarioModel model = with_track();
-  EXPECT_THROW(memo_indicatori_v_max(model, 500, 1, 2000, 1, 0, 0, 0, 0, 0), ReadFailure);
+  EXPECT_THROW(memo_indicatori_v_max(model, {500, 1, 2000, 1, 0, 0, 0, 0, 0}), ReadFailure);
   EXPECT_EQ(model.cells->find(11)->kind, cell_kind::speed_indicator);
   EXPECT_EQ(model.cells->find(11)->value1, 20);
 }

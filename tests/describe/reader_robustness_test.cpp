@@ -9,7 +9,7 @@
 #include "compile/post_pass.h"
 #include "describe/builtin_scenario.h"
 #include "describe/memorizza_dati.h"
-#include "documents/line_table.h"
+#include "platform/line_table.h"
 #include "support/temp_folder.h"
 
 namespace tracciato {

@@ -202,10 +202,10 @@ TEST(TrainReader, ProgressivesOffTheGridAre2AfterAnOtherwiseCleanRead) {
   EXPECT_EQ(r.model.error_code, 2);
   EXPECT_EQ(r.cell(100).speed_limit, 6);
   // The diagnostic points at the start that is off the grid.
-  ASSERT_TRUE(r.model.error_source.has_value());
-  EXPECT_EQ(r.model.error_source->file, r.sources.line_text.string());
-  EXPECT_EQ(r.model.error_source->line, 3);
-  EXPECT_EQ(r.model.error_source->column, 31);
+  ASSERT_TRUE(r.model.fault.at.has_value());
+  EXPECT_EQ(r.model.fault.at->file, r.sources.line_text.string());
+  EXPECT_EQ(r.model.fault.at->line, 3);
+  EXPECT_EQ(r.model.fault.at->column, 31);
 }
 
 }  // namespace

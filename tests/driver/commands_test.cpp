@@ -86,10 +86,11 @@ TEST(Commands, ExportedDescriptionsCompileToTheBuiltInFiles) {
   // The author's own texts are never touched.
   EXPECT_EQ(read_bytes(author / "Lindra_Kestova_linea.txt"), line);
   EXPECT_TRUE(std::filesystem::exists(author / "Lindra_Kestova_31407-.txt"));
-  EXPECT_EQ(read_bytes(author / "report.json"),
-            "{\"error_code\": 0, \"error_position\": 0, \"stopped\": null, \"files\": "
-            "[\"Lindra_Kestova_linea.dat\", \"Lindra_Kestova_31407.sim\", "
-            "\"Lindra_Kestova_31407.dat\"]}\n");
+  EXPECT_EQ(
+      read_bytes(author / "report.json"),
+      "{\"error_code\": 0, \"error_position\": 0, \"stopped\": null, \"files\": "
+      "[\"Lindra_Kestova_linea.dat\", \"Lindra_Kestova_31407.sim\", "
+      "\"Lindra_Kestova_31407.dat\"], \"message\": null, \"location\": null, \"notes\": []}\n");
 }
 
 TEST(Commands, ARecordedFaultIsShownWhereItStandsAndExitsWith1) {
@@ -106,7 +107,9 @@ TEST(Commands, ARecordedFaultIsShownWhereItStandsAndExitsWith1) {
             "           \t^\n");
   EXPECT_EQ(read_bytes(folder / "r.json"),
             "{\"error_code\": 8, \"error_position\": 4225, \"stopped\": null, \"files\": "
-            "[\"S_linea.dat\", \"S_7.sim\", \"S_7.dat\"]}\n");
+            "[\"S_linea.dat\", \"S_7.sim\", \"S_7.dat\"], \"message\": \"the station's position is "
+            "not a multiple of 50 (at 4225 m)\", \"location\": {\"file\": \"t.txt\", \"line\": 2, "
+            "\"column\": 11}, \"notes\": []}\n");
 }
 
 TEST(Commands, StoppedBuildsWriteNoCompiledFileAndExitWith2) {
@@ -124,7 +127,7 @@ TEST(Commands, StoppedBuildsWriteNoCompiledFileAndExitWith2) {
       {"signal with a second value at position 0", clean_line,
        "[generale]\nsegnale, 0, 1, 0,1,0, 0, 0, 0,0,0, 0\n", "1251", " Errore n. 1251\n"},
       {"no route length", "[generale]\n[fine]\n", clean_train, "no track",
-       "l.txt:2:1: error 25: the description cannot be read here\n"},
+       "l.txt: error 25: the line description gives no route length\n"},
   };
   for (const Case& c : cases) {
     TempFolder folder;
@@ -138,6 +141,28 @@ TEST(Commands, StoppedBuildsWriteNoCompiledFileAndExitWith2) {
               std::string::npos)
         << c.name;
   }
+}
+
+TEST(Commands, AStoppedBuildReportsTheRecordThatTookItsPlace) {
+  TempFolder folder;
+  write_bytes(folder / "l.txt", clean_line);
+  write_bytes(folder / "t.txt", "[generale]\nsegnale, 0, 1, 0,1,0, 0, 0, 0,0,0, 0\n");
+  const Outcome run = tracciato(folder, compile_args("l.txt", "t.txt") + " --report r.json");
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.errors,
+            "Attendere\n"
+            " Errore n. 1251\n"
+            "tracciato: error 1251: the place of the competition code is already taken: cell 1's "
+            "second value or the scenario header's time is not zero\n"
+            "t.txt:2:10: note: cell 1 holds a signal, laid by this record\n"
+            "  segnale, 0, 1, 0,1,0, 0, 0, 0,0,0, 0\n"
+            "           ^\n");
+  EXPECT_EQ(read_bytes(folder / "r.json"),
+            "{\"error_code\": 0, \"error_position\": 0, \"stopped\": \"1251\", \"files\": [], "
+            "\"message\": \"the place of the competition code is already taken: cell 1's second "
+            "value or the scenario header's time is not zero\", \"location\": null, \"notes\": "
+            "[{\"message\": \"cell 1 holds a signal, laid by this record\", \"location\": "
+            "{\"file\": \"t.txt\", \"line\": 2, \"column\": 10}}]}\n");
 }
 
 TEST(Commands, UsageAndFileFailuresExitWith3NamingTheCulprit) {

@@ -1,4 +1,4 @@
-#include "documents/line_table.h"
+#include "platform/line_table.h"
 
 #include <stdexcept>
 

@@ -1,0 +1,108 @@
+#include "platform/diagnostic.h"
+
+#include <algorithm>
+
+#include "platform/code_page.h"
+#include "platform/json.h"
+
+namespace tracciato {
+namespace {
+
+constexpr std::size_t window_width = 100;
+constexpr std::size_t window_lead = 50;  // characters kept before the caret
+constexpr std::string_view ellipsis = "...";
+
+std::string place(const std::optional<SourceLocation>& at) {
+  if (!at) return "tracciato";
+  std::string text = at->file;
+  if (at->line > 0) text += ":" + std::to_string(at->line) + ":" + std::to_string(at->column);
+  return text;
+}
+
+// A line of the code page as the terminal shows it: UTF-8, with control
+// characters other than tabs made harmless.
+std::string shown(std::string_view line) {
+  std::string safe(line);
+  for (char& c : safe) {
+    const auto b = static_cast<unsigned char>(c);
+    if ((b < 0x20 && c != '\t') || b == 0x7F) c = '\x81';  // unassigned: shown as U+FFFD
+  }
+  return from_code_page(safe);
+}
+
+// The source line and a caret under the column; a long line is cut to a
+// window around the caret, its cut ends marked "...".
+std::string source_and_caret(const SourceLocation& at) {
+  const std::string_view line = at.line_text;
+  const std::size_t caret = static_cast<std::size_t>(std::max(at.column, 1) - 1);
+  std::size_t begin = 0;
+  std::size_t end = line.size();
+  if (line.size() > window_width) {
+    begin = std::min(caret > window_lead ? caret - window_lead : 0, line.size() - window_width);
+    end = begin + window_width;
+  }
+  std::string text = "  ";
+  std::string under = "  ";
+  if (begin > 0) {
+    text += ellipsis;
+    under.append(ellipsis.size(), ' ');
+  }
+  text += shown(line.substr(begin, end - begin));
+  if (end < line.size()) text += ellipsis;
+  for (std::size_t i = begin; i < caret; ++i)
+    under += i < line.size() && line[i] == '\t' ? '\t' : ' ';
+  return text + "\n" + under + "^\n";
+}
+
+std::string lines_of(const std::optional<SourceLocation>& at, const std::string& head) {
+  std::string text = place(at) + ": " + head + "\n";
+  if (at && at->line > 0) text += source_and_caret(*at);
+  return text;
+}
+
+std::string location_json(const std::optional<SourceLocation>& at) {
+  if (!at) return "null";
+  return "{\"file\": " + json_string(at->file) + ", \"line\": " + std::to_string(at->line) +
+         ", \"column\": " + std::to_string(at->column) + "}";
+}
+
+}  // namespace
+
+std::string format_diagnostic(const Diagnostic& d) {
+  std::string head;
+  switch (d.severity) {
+    case Severity::error:
+      head = "error " + std::to_string(d.code) + ": " + d.message;
+      break;
+    case Severity::warning:
+      head = "warning: " + d.message + (d.name.empty() ? "" : " [-W" + d.name + "]");
+      break;
+    case Severity::note:
+      head = "note: " + d.message;
+      break;
+  }
+  std::string text = lines_of(d.at, head);
+  for (const Note& note : d.notes) text += lines_of(note.at, "note: " + note.message);
+  return text;
+}
+
+std::string diagnostic_fields_json(const Diagnostic& d) {
+  std::string json = "\"message\": " + json_string(d.message) +
+                     ", \"location\": " + location_json(d.at) + ", \"notes\": [";
+  for (std::size_t i = 0; i < d.notes.size(); ++i) {
+    if (i > 0) json += ", ";
+    json += "{\"message\": " + json_string(d.notes[i].message) +
+            ", \"location\": " + location_json(d.notes[i].at) + "}";
+  }
+  return json + "]";
+}
+
+std::string diagnostic_json(const Diagnostic& d) {
+  static constexpr const char* severities[] = {"error", "warning", "note"};
+  std::string json = "{\"severity\": \"" + std::string(severities[static_cast<int>(d.severity)]) +
+                     "\", \"code\": " + std::to_string(d.code);
+  if (!d.name.empty()) json += ", \"name\": " + json_string(d.name);
+  return json + ", " + diagnostic_fields_json(d) + "}";
+}
+
+}  // namespace tracciato

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tracciato {
+
+// Where a diagnostic points: a file, and within it a line and a character
+// column counted from 1 (0 when it concerns the file as a whole), with the
+// line as it stands in the file, in the code page, for the caret display.
+struct SourceLocation {
+  std::string file;
+  int line = 0;
+  int column = 0;
+  std::string line_text;
+
+  friend bool operator==(const SourceLocation&, const SourceLocation&) = default;
+};
+
+enum class Severity { error, warning, note };
+
+// A remark attached to a diagnostic, pointing at a place of its own.
+struct Note {
+  std::optional<SourceLocation> at;
+  std::string message;
+
+  friend bool operator==(const Note&, const Note&) = default;
+};
+
+// One finding about an input, as data. An error carries the code of the
+// error record; a warning carries a name by which it can be turned off.
+struct Diagnostic {
+  Severity severity = Severity::error;
+  int code = 0;
+  std::string name;
+  std::optional<SourceLocation> at;  // none: a fault of the scenario as a whole
+  std::string message;
+  std::vector<Note> notes;
+};
+
+// The one text form of a diagnostic, as compilers print it:
+//   FILE:LINE:COL: error N: message
+//     the source line
+//     ^
+//   FILE:LINE:COL: note: message
+// A diagnostic without a place starts with "tracciato:". Source lines are
+// shown in UTF-8 as a window of about 100 columns around the caret.
+std::string format_diagnostic(const Diagnostic& diagnostic);
+
+// The diagnostic as one JSON object: "severity", "code", "message",
+// "location" ({"file", "line", "column"} or null) and "notes".
+std::string diagnostic_json(const Diagnostic& diagnostic);
+// Its last three members alone, without braces, for an object of its own:
+// "message": ..., "location": ..., "notes": [...].
+std::string diagnostic_fields_json(const Diagnostic& diagnostic);
+
+}  // namespace tracciato

@@ -1,0 +1,47 @@
+#include "compile/write_compiled_files.h"
+
+#include <gtest/gtest.h>
+
+#include "model/compiled_files.h"
+#include "support/temp_folder.h"
+
+namespace tracciato {
+namespace {
+
+using testing::read_bytes;
+using testing::TempFolder;
+
+TEST(WriteCompiledFiles, WrittenInOrderAndTheLineFileOnlyWhenAsked) {
+  TempFolder folder;
+  ScenarioModel model;
+  model.scenario_name = "Lindra_Kestova";
+  model.train_number = "31407";
+  model.write_line_file = 1;
+  create_track(model, 0);
+  EXPECT_EQ(write_compiled_files(model, folder.path()),
+            (std::vector<std::string>{"Lindra_Kestova_linea.dat", "Lindra_Kestova_31407.sim",
+                                      "Lindra_Kestova_31407.dat"}));
+
+  TempFolder other;
+  model.write_line_file = 0;
+  EXPECT_EQ(write_compiled_files(model, other.path()),
+            (std::vector<std::string>{"Lindra_Kestova_31407.sim", "Lindra_Kestova_31407.dat"}));
+  EXPECT_EQ(other.names(),
+            (std::set<std::string>{"Lindra_Kestova_31407.sim", "Lindra_Kestova_31407.dat"}));
+}
+
+TEST(WriteCompiledFiles, ASecondShorterBuildLeavesNothingOfTheFirst) {
+  TempFolder folder;
+  ScenarioModel model;
+  model.scenario_name = "S";
+  model.train_number = "1";
+  create_track(model, 68000);
+  write_compiled_files(model, folder.path());
+  create_track(model, 0);
+  write_compiled_files(model, folder.path());
+  EXPECT_EQ(read_bytes(folder / "S_1.dat"), track_file_image(*model.cells));
+  EXPECT_EQ(folder.names(), (std::set<std::string>{"S_1.sim", "S_1.dat"}));
+}
+
+}  // namespace
+}  // namespace tracciato
