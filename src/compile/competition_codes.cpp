@@ -22,8 +22,9 @@ std::array<std::uint8_t, counted_characters> identity_codes(const ScenarioModel&
   for (char& c : identity) c = lower_ascii(c);
   identity += identity_padding;  // at least 26 characters from here on
   std::array<std::uint8_t, counted_characters> codes{};
-  for (std::size_t k = 0; k < counted_characters; ++k)
+  for (std::size_t k = 0; k < counted_characters; ++k) {
     codes[k] = static_cast<std::uint8_t>(identity[k]);
+  }
   return codes;
 }
 

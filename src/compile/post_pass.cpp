@@ -1,6 +1,7 @@
 #include "compile/post_pass.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <initializer_list>
 #include <optional>
@@ -24,7 +25,7 @@ struct AdvanceGroup {
   std::int64_t needs_start_beyond;
   std::int64_t nearest;
 };
-constexpr AdvanceGroup advance_groups[] = {{7, 5}, {13, 11}, {20, 18}};
+constexpr std::array<AdvanceGroup, 3> advance_groups = {{{7, 5}, {13, 11}, {20, 18}}};
 
 // A cell number as a route position: cell number times 50. Cell numbers of
 // the pass never exceed U, and U of any accepted route fits in 32 bits x 50.

@@ -17,7 +17,12 @@ bool ends_line(char c) {
 constexpr std::int64_t saturated = 99'999'999'999;
 
 std::string quoted(std::string_view field) {
-  return "\"" + std::string(field) + "\"";
+  std::string text;
+  text.reserve(field.size() + 2);
+  text += '"';
+  text += field;
+  text += '"';
+  return text;
 }
 
 }  // namespace
@@ -88,6 +93,18 @@ std::int64_t FieldReader::number(std::int64_t low, std::int64_t high) {
     value = std::min(value * 10 + (bytes_[next_] - '0'), saturated);
     ++next_;
   }
+  end_number(begin);
+  if (negative) value = -value;
+  if (value < low || value > high) {
+    const std::string shown = value == saturated || value == -saturated
+                                  ? std::string(written_from(begin))
+                                  : std::to_string(value);
+    fail(shown + " does not fit in " + std::to_string(low) + ".." + std::to_string(high));
+  }
+  return value;
+}
+
+void FieldReader::end_number(std::size_t begin) {
   if (next_ < bytes_.size() && is_blank(bytes_[next_])) {
     // Blanks end the number; a comma or line end right after them belongs
     // to the same delimiter.
@@ -109,14 +126,6 @@ std::int64_t FieldReader::number(std::int64_t low, std::int64_t high) {
     fail(decimal ? "decimal numbers are not allowed here, found " + quoted(written)
                  : "expected a whole number, found " + quoted(written));
   }
-  if (negative) value = -value;
-  if (value < low || value > high) {
-    const std::string shown = value == saturated || value == -saturated
-                                  ? std::string(written_from(begin))
-                                  : std::to_string(value);
-    fail(shown + " does not fit in " + std::to_string(low) + ".." + std::to_string(high));
-  }
-  return value;
 }
 
 std::string_view line_in(std::string_view text, int line) {

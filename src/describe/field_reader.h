@@ -71,6 +71,9 @@ class FieldReader {
   bool at_line_end() const;
   void consume_line_end();
   void start_field();
+  // Consumes the delimiter after a number's digits, or refuses the field
+  // that started at `begin` when something else follows them.
+  void end_number(std::size_t begin);
   // The field from its start as written: up to a comma, a blank or a line end.
   std::string_view written_from(std::size_t begin) const;
   [[noreturn]] void fail(const std::string& what) const;

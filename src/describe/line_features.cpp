@@ -85,7 +85,7 @@ bool memo_indicatori_v_max(ScenarioModel& model, const SpeedBoardRecord& r) {
   cell->value3 = speed_code(r.vcs, r.vcd);
   const auto left = static_cast<std::uint16_t>(r.strisces);
   const auto right = static_cast<std::uint16_t>(r.strisced);
-  cell->value4 = static_cast<std::int16_t>(static_cast<std::uint16_t>(left * 10u + right));
+  cell->value4 = static_cast<std::int16_t>(static_cast<std::uint16_t>(left * 10U + right));
   return true;
 }
 

@@ -31,7 +31,7 @@ class LineReader {
     if (read_general_section() == ReadOutcome::returned) return ReadOutcome::returned;
     progressive_ordina(model_);
     model_.montagna_count = 0;
-    c_.signboard_slot = slot::first_signboard;
+    c_.set_signboard_slot(slot::first_signboard);
     if (model_.plan) {
       model_.plan->set(0, 0, std::int16_t{0});
       model_.plan->set(0, 1, std::int16_t{0});
@@ -72,16 +72,23 @@ class LineReader {
       read_progressive(token, "tre", slot::progressive_tre);
       read_progressive(token, "due", slot::progressive_due);
       read_progressive(token, "uno", slot::progressive_uno);
-      SlotRecord& header = model_.slots[slot::scenario_header];
-      if (contains(token, "sfondo") && contains(token, "uno")) header.area_start = f.i32();
-      if (contains(token, "sfondo") && contains(token, "due")) header.position = f.i32();
-      if (contains(token, "sfondo") && contains(token, "tre")) header.area_end = f.i32();
+      read_scenery(token);
       if (contains(token, "segnali") && contains(token, "ripetizione")) {
         if (read_repetition_zone(token) == ReadOutcome::returned) return ReadOutcome::returned;
       }
       if (ends_general_section(token)) break;
     }
     return ReadOutcome::go_on;
+  }
+
+  // The three scenery values; the second goes to the header's position.
+  void read_scenery(const std::string& token) {
+    if (!contains(token, "sfondo")) return;
+    FieldReader& f = c_.fields();
+    SlotRecord& header = model_.slots[slot::scenario_header];
+    if (contains(token, "uno")) header.area_start = f.i32();
+    if (contains(token, "due")) header.position = f.i32();
+    if (contains(token, "tre")) header.area_end = f.i32();
   }
 
   static bool ends_general_section(const std::string& token) {
@@ -112,7 +119,7 @@ class LineReader {
     s.area_end = f.i32();
     const LineColumn offset_at = f.last_field();
     s.position = f.i32();
-    c_.progressives.push_back({s.area_start, s.area_end, start_at, offset_at});
+    c_.progressives().push_back({s.area_start, s.area_end, start_at, offset_at});
   }
 
   ReadOutcome read_repetition_zone(const std::string& token) {
@@ -150,7 +157,7 @@ class LineReader {
 
   // Every test sees the keyword as read, though a record's own text field
   // (a signboard's) passes through the token: a copy.
-  Next read_feature(std::string token) {
+  Next read_feature(std::string token) {  // NOLINT(performance-unnecessary-value-param)
     if (contains_any_case(token, "pendenza")) {
       if (const Next n = read_gradient(); n != Next::record) return n;
     }
@@ -290,11 +297,11 @@ class LineReader {
     const std::int64_t i = point_cell(p);
     TrackCell* cell = claim_free_cell(model_, i, ErrorCode::signboard_cell_taken, p);
     if (cell == nullptr) return refused(at);
-    if (c_.signboard_slot < 1) throw ReadFailure("more than 80 signboards", at);
+    if (c_.signboard_slot() < 1) throw ReadFailure("more than 80 signboards", at);
     cell->kind = cell_kind::signboard;
-    cell->value1 = static_cast<std::int16_t>(c_.signboard_slot);
-    model_.slots[static_cast<std::size_t>(c_.signboard_slot)].name = text;
-    --c_.signboard_slot;
+    cell->value1 = static_cast<std::int16_t>(c_.signboard_slot());
+    model_.slots[static_cast<std::size_t>(c_.signboard_slot())].name = text;
+    c_.set_signboard_slot(c_.signboard_slot() - 1);
     c_.lay(i, at, "a signboard");
     return Next::record;
   }
@@ -308,8 +315,9 @@ class LineReader {
 
   void finish() {
     c_.close_and_delete();
-    if (!model_.cells)
+    if (!model_.cells) {
       throw ReadFailure("the line description gives no route length", LineColumn{});
+    }
     const std::int64_t tail_end = c_.last_cell() - 2;
     do {
       fill_gradient();

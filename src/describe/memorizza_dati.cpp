@@ -22,7 +22,7 @@ std::optional<LineColumn> progressive_off_grid(const ReadingContext& context,
     off_grid = off_grid || s.area_start % 50 != 0 || s.area_end % 50 != 0;
   }
   if (!off_grid) return std::nullopt;
-  for (const auto& record : context.progressives) {
+  for (const auto& record : context.progressives()) {
     if (record.start % 50 != 0) return record.start_at;
     if (record.offset % 50 != 0) return record.offset_at;
   }
@@ -68,12 +68,12 @@ void memorizza_dati(ScenarioModel& model, const DescriptionSources& sources, Sou
   ReadingContext context(model, sources, map);
   try {
     context.open(sources.line_text);
-    context.line_text = context.text();
+    context.set_line_text(context.text());
     if (read_line_description(context) == ReadOutcome::returned) return;
     if (read_train_description(context) == ReadOutcome::returned) return;
     if (const auto where = progressive_off_grid(context, model)) {
       record_fault(model, ErrorCode::progressive_off_grid);
-      model.fault.at = map.locate(context.line_text, *where);
+      model.fault.at = map.locate(context.line_text(), *where);
     }
   } catch (const ReadFailure& failure) {
     record_unreadable(context, failure);

@@ -75,15 +75,20 @@ class ReadingContext {
   // The progressive records as read, for error 2 after the train text: the
   // start and the offset of each, with where they stand in the line text.
   struct ProgressiveSource {
-    std::int32_t start;
-    std::int32_t offset;
+    std::int32_t start = 0;
+    std::int32_t offset = 0;
     LineColumn start_at;
     LineColumn offset_at;
   };
-  std::vector<ProgressiveSource> progressives;
-  int line_text = -1;  // the index of the line text in the map
+  std::vector<ProgressiveSource>& progressives() { return progressives_; }
+  const std::vector<ProgressiveSource>& progressives() const { return progressives_; }
+  // The index of the line text in the map, once opened.
+  int line_text() const { return line_text_; }
+  void set_line_text(int text) { line_text_ = text; }
 
-  int signboard_slot = 80;  // the slot for the next signboard text; the stations' floor
+  // The slot for the next signboard text; the stations' floor.
+  int signboard_slot() const { return signboard_slot_; }
+  void set_signboard_slot(int slot) { signboard_slot_ = slot; }
 
  private:
   ScenarioModel& model_;
@@ -94,6 +99,9 @@ class ReadingContext {
   int text_ = -1;
   std::string token_;  // the field read last as a keyword, or a signboard text
   LineColumn keyword_at_;
+  std::vector<ProgressiveSource> progressives_;
+  int line_text_ = -1;
+  int signboard_slot_ = 80;
 };
 
 }  // namespace tracciato

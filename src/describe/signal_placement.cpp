@@ -18,7 +18,7 @@ bool memo_segnale(ScenarioModel& model, SignalRecord& r) {
   if (r.tempo >= 1 && r.tempo <= 100) r.tempo = 101;
   signal->timer = r.sx == 2 ? low_8(r.tempo) : 0;
   // Boards that would stand before the start of the track are dropped.
-  for (int b = 1; b <= 4; ++b) {
+  for (std::int64_t b = 1; b <= 4; ++b) {
     if (TrackCell* board = model.cells->find(i - 2 * b)) {
       board->approach = low_8(10 * (3 * std::int64_t{r.sx} + r.dx) + b);
     }
@@ -55,7 +55,9 @@ bool memo_rallentamento(ScenarioModel& model, const SlowdownRecord& r) {
   if (!warned || r.f_ta == 0) return true;
   const std::int64_t h = round_half_even_div(w, 50);
   for (std::int64_t k = 0; k <= 3; ++k) {
-    if (!claim_free_cell(model, h - k, ErrorCode::pre_warning_cell_taken, r.x)) return false;
+    if (claim_free_cell(model, h - k, ErrorCode::pre_warning_cell_taken, r.x) == nullptr) {
+      return false;
+    }
   }
   for (std::int64_t k = 0; k <= 3; ++k) {
     TrackCell& cell = *model.cells->find(h - k);

@@ -299,12 +299,12 @@ class TrainReader {
     }
     previous_station_at_ = at;
     ++station_slot_;
-    if (station_slot_ >= c_.signboard_slot) {
+    if (station_slot_ >= c_.signboard_slot()) {
       stop(ErrorCode::too_many_stations, at);
       model_.fault.reason =
           "the stations' slots have reached " + std::to_string(station_slot_) +
-          ", and the line's " + std::to_string(slot::first_signboard - c_.signboard_slot) +
-          " signboard texts take slots " + std::to_string(c_.signboard_slot + 1) + " to 80";
+          ", and the line's " + std::to_string(slot::first_signboard - c_.signboard_slot()) +
+          " signboard texts take slots " + std::to_string(c_.signboard_slot() + 1) + " to 80";
       return Next::stopped;
     }
     return Next::record;

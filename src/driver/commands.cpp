@@ -1,5 +1,6 @@
 #include "driver/commands.h"
 
+#include <array>
 #include <cstdio>
 #include <functional>
 
@@ -24,7 +25,7 @@ namespace {
 namespace fs = std::filesystem;
 
 int usage_failure(const std::string& what) {
-  std::fprintf(stderr, "tracciato: %s\n", what.c_str());
+  (void)std::fprintf(stderr, "tracciato: %s\n", what.c_str());
   return exit_io_or_usage;
 }
 
@@ -42,7 +43,7 @@ bool same_file(const fs::path& a, const fs::path& b) {
 }
 
 void show(const Diagnostic& d) {
-  std::fputs(format_diagnostic(d).c_str(), stderr);
+  (void)std::fputs(format_diagnostic(d).c_str(), stderr);
 }
 
 std::string summary(const std::vector<std::string>& files, const fs::path& folder) {
@@ -82,7 +83,7 @@ int run_and_report(ScenarioModel& model, const fs::path& folder,
     status.clear();
     report.diagnostic = diagnose(model);
     if (report.diagnostic) show(*report.diagnostic);
-    std::fprintf(stderr, "tracciato: %s\n", stop.what());
+    (void)std::fprintf(stderr, "tracciato: %s\n", stop.what());
     if (!report.diagnostic) {
       report.diagnostic.emplace();
       report.diagnostic->message = stop.what();
@@ -130,8 +131,8 @@ int run_compile_command(const CompileRequest& request) {
   if (!is_folder(request.out)) {
     return usage_failure(request.out.string() + ": not an existing folder");
   }
-  const std::pair<const char*, const std::string*> names[] = {
-      {"scenario name", &request.scenario}, {"train number", &request.train_number}};
+  const std::array<std::pair<const char*, const std::string*>, 2> names = {
+      {{"scenario name", &request.scenario}, {"train number", &request.train_number}}};
   for (const auto& [what, value] : names) {
     if (const auto why = unfit_for_file_name(*value)) {
       return usage_failure(std::string("the ") + what + " \"" + *value +
@@ -169,8 +170,8 @@ int run_export_command(const fs::path& folder) {
   } catch (const EncodingError& failure) {
     return usage_failure(failure.what());
   }
-  std::fprintf(stderr, "Scritti in %s: %s %s\n", folder.string().c_str(),
-               line_text_name(model).c_str(), train_text_name(model).c_str());
+  (void)std::fprintf(stderr, "Scritti in %s: %s %s\n", folder.string().c_str(),
+                     line_text_name(model).c_str(), train_text_name(model).c_str());
   return exit_clean;
 }
 

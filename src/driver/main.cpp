@@ -2,6 +2,8 @@
 // descriptions, into the files the simulator loads.
 #include <CLI/CLI.hpp>
 
+#include <cstdio>
+#include <exception>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -26,9 +28,7 @@ std::optional<fs::path> optional_path(const std::string& text) {
   return fs::path(text);
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int run(int argc, char** argv) {
   CLI::App app{
       "tracciato: compiles route scenarios for the train-driving simulator.\n"
       "With no command it runs `build`."};
@@ -77,4 +77,19 @@ int main(int argc, char** argv) {
   if (exporter->parsed()) return tracciato::run_export_command(export_out);
   const fs::path folder = build_out.empty() ? executable_folder(argv[0]) : fs::path(build_out);
   return tracciato::run_builtin_command(folder, optional_path(build_report));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // The commands report their own failures; anything that escapes them is a
+  // fault of the program, still told in one line and a status.
+  try {
+    return run(argc, argv);
+  } catch (const std::exception& failure) {
+    (void)std::fprintf(stderr, "tracciato: %s\n", failure.what());
+  } catch (...) {
+    (void)std::fputs("tracciato: an unexpected failure\n", stderr);
+  }
+  return tracciato::exit_io_or_usage;
 }

@@ -17,7 +17,7 @@ std::string report_json(const BuildReport& report) {
   if (report.diagnostic) {
     json += diagnostic_fields_json(*report.diagnostic);
   } else {
-    json += "\"message\": null, \"location\": null, \"notes\": []";
+    json += R"("message": null, "location": null, "notes": [])";
   }
   return json + "}\n";
 }

@@ -44,9 +44,9 @@ enum class ErrorCode : std::int32_t {
 // a route position with it.
 struct ErrorCodeInfo {
   ErrorCode code;
+  bool has_position;
   std::string_view name;  // the enumerator's name
   std::string_view meaning;
-  bool has_position;
 };
 
 // The entry of a code; an unknown number gets an entry of its own that says so.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <variant>
 #include <vector>
@@ -34,7 +35,7 @@ class TrackPlan {
   }
 
  private:
-  std::vector<PlanValue> columns_[2];
+  std::array<std::vector<PlanValue>, 2> columns_;
 };
 
 }  // namespace tracciato

@@ -1,8 +1,9 @@
 #include "platform/code_page.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
-#include <cstdio>
+#include <utility>
 
 namespace tracciato {
 namespace {
@@ -34,10 +35,39 @@ void append_utf8(std::string& out, char32_t c) {
   }
 }
 
+// U+ and at least four upper-case hex digits.
+std::string code_point_name(char32_t c) {
+  static constexpr std::string_view hex = "0123456789ABCDEF";
+  std::string digits;
+  for (int shift = 20; shift >= 0; shift -= 4) {
+    const auto digit = static_cast<std::size_t>((c >> shift) & 0xF);
+    if (digit != 0 || !digits.empty() || shift < 16) digits += hex[digit];
+  }
+  return "U+" + digits;
+}
+
 [[noreturn]] void refuse(std::string_view what, std::string_view where) {
   std::string message(what);
   if (!where.empty()) message += " in " + std::string(where);
   throw EncodingError(message);
+}
+
+// The character at the start of `utf8` and its length in bytes.
+std::pair<char32_t, std::size_t> decode_utf8(std::string_view utf8, std::string_view where) {
+  const auto lead = static_cast<unsigned char>(utf8[0]);
+  const int extra = lead < 0x80           ? 0
+                    : (lead >> 5) == 0x6  ? 1
+                    : (lead >> 4) == 0xE  ? 2
+                    : (lead >> 3) == 0x1E ? 3
+                                          : -1;
+  if (extra < 0 || static_cast<std::size_t>(extra) >= utf8.size()) refuse("invalid UTF-8", where);
+  char32_t c = extra == 0 ? lead : lead & (0x3F >> extra);
+  for (std::size_t k = 1; k <= static_cast<std::size_t>(extra); ++k) {
+    const auto next = static_cast<unsigned char>(utf8[k]);
+    if ((next & 0xC0) != 0x80) refuse("invalid UTF-8", where);
+    c = (c << 6) | (next & 0x3F);
+  }
+  return {c, static_cast<std::size_t>(extra) + 1};
 }
 
 }  // namespace
@@ -47,31 +77,15 @@ std::string to_code_page(std::string_view utf8, std::string_view where) {
   out.reserve(utf8.size());
   std::size_t i = 0;
   while (i < utf8.size()) {
-    const auto lead = static_cast<unsigned char>(utf8[i]);
-    int extra = lead < 0x80           ? 0
-                : (lead >> 5) == 0x6  ? 1
-                : (lead >> 4) == 0xE  ? 2
-                : (lead >> 3) == 0x1E ? 3
-                                      : -1;
-    if (extra < 0 || i + static_cast<std::size_t>(extra) >= utf8.size()) {
-      refuse("invalid UTF-8", where);
-    }
-    char32_t c = extra == 0 ? lead : lead & (0x3F >> extra);
-    for (int k = 1; k <= extra; ++k) {
-      const auto next = static_cast<unsigned char>(utf8[i + static_cast<std::size_t>(k)]);
-      if ((next & 0xC0) != 0x80) refuse("invalid UTF-8", where);
-      c = (c << 6) | (next & 0x3F);
-    }
+    const auto [c, length] = decode_utf8(utf8.substr(i), where);
     const auto byte = byte_for(c);
     if (!byte) {
-      char code[16];
-      std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(c));
-      refuse("character " + std::string(utf8.substr(i, static_cast<std::size_t>(extra) + 1)) +
-                 " (" + code + ") has no byte in the Windows-1252 code page",
+      refuse("character " + std::string(utf8.substr(i, length)) + " (" + code_point_name(c) +
+                 ") has no byte in the Windows-1252 code page",
              where);
     }
     out.push_back(static_cast<char>(*byte));
-    i += static_cast<std::size_t>(extra) + 1;
+    i += length;
   }
   return out;
 }
@@ -89,11 +103,10 @@ std::string from_code_page(std::string_view bytes) {
 }
 
 bool holds_only_code_page_bytes(std::string_view bytes) {
-  for (char ch : bytes) {
+  return std::ranges::all_of(bytes, [](char ch) {
     const auto b = static_cast<unsigned char>(ch);
-    if (b >= 0x80 && b <= 0x9F && high_controls[b - 0x80] == 0) return false;
-  }
-  return true;
+    return b < 0x80 || b > 0x9F || high_controls[b - 0x80] != 0;
+  });
 }
 
 }  // namespace tracciato

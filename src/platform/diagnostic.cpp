@@ -1,6 +1,7 @@
 #include "platform/diagnostic.h"
 
 #include <algorithm>
+#include <array>
 
 #include "platform/code_page.h"
 #include "platform/json.h"
@@ -15,7 +16,12 @@ constexpr std::string_view ellipsis = "...";
 std::string place(const std::optional<SourceLocation>& at) {
   if (!at) return "tracciato";
   std::string text = at->file;
-  if (at->line > 0) text += ":" + std::to_string(at->line) + ":" + std::to_string(at->column);
+  if (at->line > 0) {
+    text += ':';
+    text += std::to_string(at->line);
+    text += ':';
+    text += std::to_string(at->column);
+  }
   return text;
 }
 
@@ -49,8 +55,9 @@ std::string source_and_caret(const SourceLocation& at) {
   }
   text += shown(line.substr(begin, end - begin));
   if (end < line.size()) text += ellipsis;
-  for (std::size_t i = begin; i < caret; ++i)
+  for (std::size_t i = begin; i < caret; ++i) {
     under += i < line.size() && line[i] == '\t' ? '\t' : ' ';
+  }
   return text + "\n" + under + "^\n";
 }
 
@@ -98,10 +105,11 @@ std::string diagnostic_fields_json(const Diagnostic& d) {
 }
 
 std::string diagnostic_json(const Diagnostic& d) {
-  static constexpr const char* severities[] = {"error", "warning", "note"};
-  std::string json = "{\"severity\": \"" + std::string(severities[static_cast<int>(d.severity)]) +
-                     "\", \"code\": " + std::to_string(d.code);
-  if (!d.name.empty()) json += ", \"name\": " + json_string(d.name);
+  static constexpr std::array<const char*, 3> severities = {"error", "warning", "note"};
+  std::string json = R"({"severity": ")" +
+                     std::string(severities[static_cast<std::size_t>(d.severity)]) +
+                     R"(", "code": )" + std::to_string(d.code);
+  if (!d.name.empty()) json += R"(, "name": )" + json_string(d.name);
   return json + ", " + diagnostic_fields_json(d) + "}";
 }
 

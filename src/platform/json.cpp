@@ -1,6 +1,6 @@
 #include "platform/json.h"
 
-#include <cstdio>
+#include <string_view>
 
 namespace tracciato {
 namespace {
@@ -44,9 +44,10 @@ std::string json_string(std::string_view text) {
       out += '\\';
       out += static_cast<char>(c);
     } else if (c < 0x20 || c == 0x7F) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-      out += escaped;
+      static constexpr std::string_view hex = "0123456789abcdef";
+      out += "\\u00";
+      out += hex[c >> 4];
+      out += hex[c & 0xF];
     } else if (c < 0x80) {
       out += static_cast<char>(c);
     } else if (const std::size_t n = utf8_length(text.substr(i)); n > 0) {

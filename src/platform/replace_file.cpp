@@ -1,5 +1,6 @@
 #include "platform/replace_file.h"
 
+#include <array>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -45,11 +46,13 @@ std::string read_file(const std::filesystem::path& path) {
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (file == nullptr) throw IoFailure(path, "cannot open", last_reason());
   std::string bytes;
-  char buffer[65536];
+  std::array<char, 65536> buffer{};
   std::size_t n = 0;
-  while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, n);
+  while ((n = std::fread(buffer.data(), 1, buffer.size(), file)) > 0) {
+    bytes.append(buffer.data(), n);
+  }
   const bool failed = std::ferror(file) != 0;
-  std::fclose(file);
+  (void)std::fclose(file);  // read only: nothing is lost when closing fails
   if (failed) throw IoFailure(path, "cannot read", last_reason());
   return bytes;
 }

@@ -8,28 +8,29 @@ StatusLine::StatusLine(std::FILE* stream)
     : stream_(stream), terminal_(isatty(fileno(stream)) != 0) {}
 
 void StatusLine::show_wait() {
-  std::fputs(terminal_ ? "Attendere" : "Attendere\n", stream_);
-  std::fflush(stream_);
+  // The status line is a courtesy: a stream that fails takes nothing else down.
+  (void)std::fputs(terminal_ ? "Attendere" : "Attendere\n", stream_);
+  (void)std::fflush(stream_);
   shown_ = true;
 }
 
 void StatusLine::finish(const std::string& summary) {
   if (!shown_ || !terminal_) return;
-  std::fprintf(stream_, "\r\033[K%s\n", summary.c_str());
-  std::fflush(stream_);
+  (void)std::fprintf(stream_, "\r\033[K%s\n", summary.c_str());
+  (void)std::fflush(stream_);
   shown_ = false;
 }
 
 void StatusLine::clear() {
   if (!shown_ || !terminal_) return;
-  std::fputs("\r\033[K", stream_);
-  std::fflush(stream_);
+  (void)std::fputs("\r\033[K", stream_);
+  (void)std::fflush(stream_);
   shown_ = false;
 }
 
 void show_message(const std::string& text) {
-  std::fprintf(stderr, "%s\n", text.c_str());
-  std::fflush(stderr);
+  (void)std::fprintf(stderr, "%s\n", text.c_str());
+  (void)std::fflush(stderr);
 }
 
 }  // namespace tracciato
