@@ -3,12 +3,16 @@
 // bounds (the sanitizer build runs this too).
 #include <gtest/gtest.h>
 
+#include <array>
 #include <random>
+#include <vector>
 
 #include "compile/competition_codes.h"
 #include "compile/post_pass.h"
 #include "describe/builtin_scenario.h"
+#include "describe/field_reader.h"
 #include "describe/memorizza_dati.h"
+#include "model/error_record.h"
 #include "platform/line_table.h"
 #include "support/temp_folder.h"
 
@@ -44,8 +48,10 @@ TEST(ReaderRobustness, DamagedDescriptionsEndInTheErrorRecord) {
   testing::TempFolder folder;
   for (int round = 0; round < 300; ++round) {
     const bool damage_line = round % 2 == 0;
-    testing::write_bytes(folder / "l.txt", damage_line ? damaged(line, random) : line);
-    testing::write_bytes(folder / "t.txt", damage_line ? train : damaged(train, random));
+    const std::array<std::string, 2> texts = {damage_line ? damaged(line, random) : line,
+                                              damage_line ? train : damaged(train, random)};
+    testing::write_bytes(folder / "l.txt", texts[0]);
+    testing::write_bytes(folder / "t.txt", texts[1]);
     ScenarioModel model;
     model.write_line_file = round % 3 != 0;
     memorizza_dati(model, {folder / "l.txt", folder / "t.txt", true});
@@ -54,6 +60,22 @@ TEST(ReaderRobustness, DamagedDescriptionsEndInTheErrorRecord) {
       codice_gara_st(model);
     }
     EXPECT_FALSE(std::filesystem::exists(folder / "l.txt")) << round;
+    // Its diagnostic points inside the text it names, at the line as written.
+    if (const auto d = diagnose(model)) {
+      EXPECT_FALSE(format_diagnostic(*d).empty());
+      std::vector<SourceLocation> places;
+      if (d->at) places.push_back(*d->at);
+      for (const Note& note : d->notes) {
+        if (note.at) places.push_back(*note.at);
+      }
+      for (const SourceLocation& at : places) {
+        if (at.line == 0) continue;
+        const std::string& text = at.file == (folder / "l.txt").string() ? texts[0] : texts[1];
+        EXPECT_EQ(at.line_text, line_in(text, at.line)) << round;
+        EXPECT_GE(at.column, 1) << round;
+        EXPECT_LE(static_cast<std::size_t>(at.column), at.line_text.size() + 1) << round;
+      }
+    }
   }
 }
 
