@@ -34,15 +34,14 @@ std::vector<Note> cell_1_notes(const ScenarioModel& model, const SourceMap& map)
 
 }  // namespace
 
-std::vector<std::string> memorizza_percorso(ScenarioModel& model, std::int32_t write_line_file,
-                                            const DescriptionSources& sources,
-                                            const std::filesystem::path& folder) {
+void compile_scenario(ScenarioModel& model, std::int32_t write_line_file,
+                      const DescriptionSources& sources, SourceMap& map,
+                      ReadingObserver* observer) {
   model.write_line_file = write_line_file;
   model.error_code = 0;
   model.fault = {};
   for (SlotRecord& s : model.slots) s = SlotRecord{};
-  SourceMap map;
-  memorizza_dati(model, sources, map);
+  memorizza_dati(model, sources, map, observer);
   // Without cell 1 there is nowhere for the marks and codes to go.
   if (!model.cells || model.cells->last() < 1) throw NoTrack();
   run_post_pass(model);
@@ -60,6 +59,13 @@ std::vector<std::string> memorizza_percorso(ScenarioModel& model, std::int32_t w
   }
   header.time_s = codice_gara_st(model);
   first.value2 = codice_gara_og(model);
+}
+
+std::vector<std::string> memorizza_percorso(ScenarioModel& model, std::int32_t write_line_file,
+                                            const DescriptionSources& sources,
+                                            const std::filesystem::path& folder) {
+  SourceMap map;
+  compile_scenario(model, write_line_file, sources, map);
   return write_compiled_files(model, folder);
 }
 

@@ -158,19 +158,26 @@ class LineReader {
   // Every test sees the keyword as read, though a record's own text field
   // (a signboard's) passes through the token: a copy.
   Next read_feature(std::string token) {  // NOLINT(performance-unnecessary-value-param)
-    if (contains_any_case(token, "pendenza")) {
+    const bool gradient = contains_any_case(token, "pendenza");
+    const bool curve = contains_any_case(token, "curva");
+    const bool montagna = contains_any_case(token, "montagna");
+    const bool speed_board = contains_any_case(token, "indicatori_v");
+    const bool signboard =
+        contains_any_case(token, "indicat") && contains_any_case(token, "cartello");
+    c_.keyword_read(gradient || curve || montagna || speed_board || signboard);
+    if (gradient) {
       if (const Next n = read_gradient(); n != Next::record) return n;
     }
-    if (contains_any_case(token, "curva") && model_.write_line_file != 0) {
+    if (curve && model_.write_line_file != 0) {
       if (const Next n = read_curve(token); n != Next::record) return n;
     }
-    if (contains_any_case(token, "montagna")) {
+    if (montagna) {
       if (const Next n = read_montagna(); n != Next::record) return n;
     }
-    if (contains_any_case(token, "indicatori_v")) {
+    if (speed_board) {
       if (const Next n = read_speed_indicator(); n != Next::record) return n;
     }
-    if (contains_any_case(token, "indicat") && contains_any_case(token, "cartello")) {
+    if (signboard) {
       if (const Next n = read_signboard(); n != Next::record) return n;
     }
     return Next::record;

@@ -57,7 +57,8 @@ void memorizza_dati(ScenarioModel& model, const DescriptionSources& sources) {
   memorizza_dati(model, sources, map);
 }
 
-void memorizza_dati(ScenarioModel& model, const DescriptionSources& sources, SourceMap& map) {
+void memorizza_dati(ScenarioModel& model, const DescriptionSources& sources, SourceMap& map,
+                    ReadingObserver* observer) {
   model.slots[slot::scenario_header].name = model.scenario_name;
   model.slots[slot::train_header].name = model.train_number;
   if (!std::filesystem::exists(sources.line_text)) {
@@ -65,7 +66,7 @@ void memorizza_dati(ScenarioModel& model, const DescriptionSources& sources, Sou
     model.fault.at = SourceLocation{sources.line_text.string(), 0, 0, {}};
     return;
   }
-  ReadingContext context(model, sources, map);
+  ReadingContext context(model, sources, map, observer);
   try {
     context.open(sources.line_text);
     context.set_line_text(context.text());

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "describe/reading_observer.h"
 #include "describe/source_map.h"
 #include "model/scenario_model.h"
 
@@ -20,7 +21,9 @@ struct DescriptionSources {
 // (0 when nothing went wrong), with the fault's place, reason and notes; a
 // failure while reading is error 25. `map` receives the texts read and the
 // records behind the cells, for faults found after reading.
-void memorizza_dati(ScenarioModel& model, const DescriptionSources& sources, SourceMap& map);
+// `observer`, when given, is told what the readers meet.
+void memorizza_dati(ScenarioModel& model, const DescriptionSources& sources, SourceMap& map,
+                    ReadingObserver* observer = nullptr);
 void memorizza_dati(ScenarioModel& model, const DescriptionSources& sources);
 
 }  // namespace tracciato

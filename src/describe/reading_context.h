@@ -7,6 +7,7 @@
 
 #include "describe/field_reader.h"
 #include "describe/memorizza_dati.h"
+#include "describe/reading_observer.h"
 #include "describe/source_map.h"
 #include "model/error_codes.h"
 #include "model/scenario_model.h"
@@ -22,8 +23,9 @@ enum class ReadOutcome { go_on, returned };
 // the map from cells back to the records that laid them.
 class ReadingContext {
  public:
-  ReadingContext(ScenarioModel& model, const DescriptionSources& sources, SourceMap& map)
-      : model_(model), sources_(sources), map_(map) {}
+  ReadingContext(ScenarioModel& model, const DescriptionSources& sources, SourceMap& map,
+                 ReadingObserver* observer)
+      : model_(model), sources_(sources), map_(map), observer_(observer) {}
 
   ScenarioModel& model() { return model_; }
   const DescriptionSources& sources() const { return sources_; }
@@ -49,6 +51,10 @@ class ReadingContext {
   // most two comment fields (fields holding a hyphen). False at the end of
   // the text: a field that is the text's very last is not acted upon.
   bool next_record_keyword();
+  // Tells the observer, if any, whether the keyword just read named a record.
+  void keyword_read(bool known) {
+    if (observer_ != nullptr) observer_->keyword(text_, keyword_at_, token_, known);
+  }
 
   // The cells, which the route-length record must have created before any
   // record that uses them.
@@ -94,6 +100,7 @@ class ReadingContext {
   ScenarioModel& model_;
   const DescriptionSources& sources_;
   SourceMap& map_;
+  ReadingObserver* observer_;
   std::optional<FieldReader> fields_;
   std::filesystem::path current_;
   int text_ = -1;

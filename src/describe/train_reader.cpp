@@ -62,32 +62,43 @@ class TrainReader {
     FieldReader& f = c_.fields();
     SlotRecord& quantities = model_.slots[slot::quantities];
     SlotRecord& train = model_.slots[slot::train_header];
-    if (contains_any_case(token, "frenata") && contains_any_case(token, "massa")) {
-      quantities.area_start = f.i32();
-    }
-    if (contains_any_case(token, "vetture")) quantities.position = f.i32();
-    if (contains_any_case(token, "velocit")) {
+    const auto has = [&token](const char* key) { return contains_any_case(token, key); };
+    const bool braked_mass = has("frenata") && has("massa");
+    const bool cars = has("vetture");
+    const bool speed = has("velocit");
+    const bool adhesion = has("aderenza");
+    const bool clock = has("orologio");
+    const bool sand = has("sabbia");
+    const bool signal = has("segnale");
+    const bool slowdown = has("rallentamento");
+    const bool abbattimento = has("abbattimento");
+    const bool station = has("stazione");
+    c_.keyword_read(braked_mass || cars || speed || adhesion || clock || sand || signal ||
+                    slowdown || abbattimento || station);
+    if (braked_mass) quantities.area_start = f.i32();
+    if (cars) quantities.position = f.i32();
+    if (speed) {
       if (const Next n = read_profile(speed_); n != Next::record) return n;
     }
-    if (contains_any_case(token, "aderenza")) {
+    if (adhesion) {
       if (const Next n = read_profile(adhesion_); n != Next::record) return n;
     }
-    if (contains_any_case(token, "orologio")) {
+    if (clock) {
       train.num_c = f.i16();
       train.num_d = f.i16();
       train.num_e = f.i16();
     }
-    if (contains_any_case(token, "sabbia")) train.num_a = f.i16();
-    if (contains_any_case(token, "segnale")) {
+    if (sand) train.num_a = f.i16();
+    if (signal) {
       if (const Next n = read_signal(); n != Next::record) return n;
     }
-    if (contains_any_case(token, "rallentamento")) {
+    if (slowdown) {
       if (const Next n = read_slowdown(); n != Next::record) return n;
     }
-    if (contains_any_case(token, "abbattimento")) {
+    if (abbattimento) {
       if (const Next n = read_abbattimento(); n != Next::record) return n;
     }
-    if (contains_any_case(token, "stazione")) {
+    if (station) {
       if (const Next n = read_station(); n != Next::record) return n;
     }
     return Next::record;

@@ -1,9 +1,11 @@
 #include "driver/commands.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <functional>
 
+#include "check/check_report.h"
 #include "compile/errors.h"
 #include "compile/memorizza_percorso.h"
 #include "describe/description_texts.h"
@@ -173,6 +175,24 @@ int run_export_command(const fs::path& folder) {
   (void)std::fprintf(stderr, "Scritti in %s: %s %s\n", folder.string().c_str(),
                      line_text_name(model).c_str(), train_text_name(model).c_str());
   return exit_clean;
+}
+
+int run_check_command(const CheckRequest& request, const CheckOptions& options) {
+  for (const std::string& name : request.disabled_warnings) {
+    if (!warning_names().contains(name)) return usage_failure("unknown warning -Wno-" + name);
+  }
+  std::vector<Diagnostic> found;
+  try {
+    found = check_route(request);
+  } catch (const IoFailure& failure) {
+    return usage_failure(failure.what());
+  }
+  const std::string report = options.json ? check_report_json(found) : check_report_text(found);
+  (void)std::fputs(report.c_str(), stdout);
+  const bool failed = std::any_of(found.begin(), found.end(), [&options](const Diagnostic& d) {
+    return d.severity == Severity::error || options.warnings_are_errors;
+  });
+  return failed ? exit_fault_recorded : exit_clean;
 }
 
 }  // namespace tracciato

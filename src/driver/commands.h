@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "check/check_route.h"
+
 namespace tracciato {
 
 // The exit statuses of every command.
@@ -27,5 +29,13 @@ int run_compile_command(const CompileRequest& request);
 
 // tracciato export: the built-in descriptions, kept as a starting point.
 int run_export_command(const std::filesystem::path& folder);
+
+// tracciato check: what compiling the descriptions would record, and what
+// looks like a mistake, printed and never written anywhere.
+struct CheckOptions {
+  bool json = false;
+  bool warnings_are_errors = false;
+};
+int run_check_command(const CheckRequest& request, const CheckOptions& options);
 
 }  // namespace tracciato

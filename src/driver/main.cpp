@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <system_error>
+#include <vector>
 
 #include "driver/commands.h"
 
@@ -63,6 +64,21 @@ int run(int argc, char** argv) {
       app.add_subcommand("export", "Write the built-in line and train descriptions");
   exporter->add_option("--out", export_out, "Existing folder for the texts (default: .)");
 
+  tracciato::CheckRequest check_request;
+  std::string check_format = "gnu";
+  bool werror = false;
+  std::vector<std::string> warning_switches;
+  CLI::App* check = app.add_subcommand(
+      "check", "Report what compiling the descriptions records, and what looks like a mistake");
+  check->add_option("--line", check_request.line, "Line description text")->required();
+  check->add_option("--train", check_request.train, "Train description text")->required();
+  check->add_option("--scenario", check_request.scenario, "Scenario name (default: S)");
+  check->add_option("--train-number", check_request.train_number, "Train number (default: 1)");
+  check->add_option("--format", check_format, "gnu (default) or json")
+      ->check(CLI::IsMember({"gnu", "json"}));
+  check->add_flag("--Werror", werror, "Treat warnings as errors");
+  check->add_option("-W", warning_switches, "-Wno-NAME turns the warning NAME off");
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
@@ -75,6 +91,12 @@ int run(int argc, char** argv) {
     return tracciato::run_compile_command(request);
   }
   if (exporter->parsed()) return tracciato::run_export_command(export_out);
+  if (check->parsed()) {
+    for (const std::string& name : warning_switches) {
+      if (name.starts_with("no-")) check_request.disabled_warnings.insert(name.substr(3));
+    }
+    return tracciato::run_check_command(check_request, {check_format == "json", werror});
+  }
   const fs::path folder = build_out.empty() ? executable_folder(argv[0]) : fs::path(build_out);
   return tracciato::run_builtin_command(folder, optional_path(build_report));
 }

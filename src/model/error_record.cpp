@@ -55,7 +55,10 @@ std::optional<Diagnostic> diagnose(const ScenarioModel& model) {
     if (found_by_post_pass(info.code)) d.message += post_pass_cell(info.code, fault.position);
     if (!fault.reason.empty()) d.message += ": " + fault.reason;
   }
-  if (info.has_position) d.message += " (at " + std::to_string(fault.position) + " m)";
+  if (info.has_position) {
+    d.message += " (at " + std::to_string(fault.position) + " m)";
+    d.position_m = fault.position;
+  }
   return d;
 }
 

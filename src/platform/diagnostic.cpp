@@ -93,15 +93,19 @@ std::string format_diagnostic(const Diagnostic& d) {
   return text;
 }
 
-std::string diagnostic_fields_json(const Diagnostic& d) {
-  std::string json = "\"message\": " + json_string(d.message) +
-                     ", \"location\": " + location_json(d.at) + ", \"notes\": [";
-  for (std::size_t i = 0; i < d.notes.size(); ++i) {
+std::string notes_json(const std::vector<Note>& notes) {
+  std::string json = "[";
+  for (std::size_t i = 0; i < notes.size(); ++i) {
     if (i > 0) json += ", ";
-    json += "{\"message\": " + json_string(d.notes[i].message) +
-            ", \"location\": " + location_json(d.notes[i].at) + "}";
+    json += R"({"message": )" + json_string(notes[i].message) + R"(, "location": )" +
+            location_json(notes[i].at) + "}";
   }
   return json + "]";
+}
+
+std::string diagnostic_fields_json(const Diagnostic& d) {
+  return R"("message": )" + json_string(d.message) + R"(, "location": )" + location_json(d.at) +
+         R"(, "notes": )" + notes_json(d.notes);
 }
 
 std::string diagnostic_json(const Diagnostic& d) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -37,6 +38,7 @@ struct Diagnostic {
   std::optional<SourceLocation> at;  // none: a fault of the scenario as a whole
   std::string message;
   std::vector<Note> notes;
+  std::optional<std::int64_t> position_m;  // the route position it concerns, in metres
 };
 
 // The one text form of a diagnostic, as compilers print it:
@@ -54,5 +56,7 @@ std::string diagnostic_json(const Diagnostic& diagnostic);
 // Its last three members alone, without braces, for an object of its own:
 // "message": ..., "location": ..., "notes": [...].
 std::string diagnostic_fields_json(const Diagnostic& diagnostic);
+// The notes alone, as a JSON array of {"message", "location"}.
+std::string notes_json(const std::vector<Note>& notes);
 
 }  // namespace tracciato

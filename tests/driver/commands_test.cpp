@@ -165,6 +165,27 @@ TEST(Commands, AStoppedBuildReportsTheRecordThatTookItsPlace) {
             "{\"file\": \"t.txt\", \"line\": 2, \"column\": 10}}]}\n");
 }
 
+TEST(Commands, CheckExitsWith1OnAnErrorOrAWarningUnderWerror) {
+  TempFolder folder;
+  write_bytes(folder / "l.txt", clean_line);
+  write_bytes(folder / "t.txt", clean_train);
+  write_bytes(folder / "typo.txt", "[generale]\nvelocita, 0, 100\nsabia, 300\n");
+  write_bytes(folder / "fault.txt", "[generale]\nvelocita, 74950, 100\n");
+  const std::pair<std::string, int> cases[] = {
+      {"check --line l.txt --train t.txt", 0},
+      {"check --line l.txt --train typo.txt", 0},
+      {"check --line l.txt --train typo.txt --Werror", 1},
+      {"check --line l.txt --train typo.txt --Werror -Wno-unknown-keyword", 0},
+      {"check --line l.txt --train fault.txt", 1},
+      {"check --line l.txt --train t.txt -Wno-bogus", 3},
+      {"check --line l.txt --train missing.txt", 1},
+  };
+  for (const auto& [arguments, status] : cases) {
+    EXPECT_EQ(tracciato(folder, arguments).status, status) << arguments;
+  }
+  EXPECT_EQ(folder.names(), (std::set<std::string>{"l.txt", "t.txt", "typo.txt", "fault.txt"}));
+}
+
 TEST(Commands, UsageAndFileFailuresExitWith3NamingTheCulprit) {
   TempFolder folder;
   write_bytes(folder / "l.txt", clean_line);

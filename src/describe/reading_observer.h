@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string_view>
+
+#include "describe/field_reader.h"
+
+namespace tracciato {
+
+// Told by the readers what they meet as they go, without changing a thing
+// of what they read: the checker listens here, so that what it reports is
+// what the compile step did.
+class ReadingObserver {
+ public:
+  virtual ~ReadingObserver() = default;
+  ReadingObserver() = default;
+  ReadingObserver(const ReadingObserver&) = delete;
+  ReadingObserver& operator=(const ReadingObserver&) = delete;
+
+  // A field in a record keyword's place, in text `text` of the source map,
+  // and whether it named a record.
+  virtual void keyword(int text, LineColumn at, std::string_view field, bool known) = 0;
+};
+
+}  // namespace tracciato
