@@ -31,10 +31,10 @@ class UnknownKeywords : public ReadingObserver {
     }
     if (!looks_like_a_keyword(field) || in_run_) return;
     in_run_ = true;
-    findings.push_back({text, at, std::string(field)});
+    findings_.push_back({text, at, std::string(field)});
   }
 
-  std::vector<Finding> findings;
+  const std::vector<Finding>& findings() const { return findings_; }
 
  private:
   // Section headers and bare numbers are not records that went astray.
@@ -44,6 +44,7 @@ class UnknownKeywords : public ReadingObserver {
                        [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); });
   }
 
+  std::vector<Finding> findings_;
   bool in_run_ = false;
 };
 
@@ -96,7 +97,7 @@ std::vector<Diagnostic> check_route(const CheckRequest& request) {
     found.push_back(std::move(d));
   }
   if (!request.disabled_warnings.contains("unknown-keyword")) {
-    for (const auto& f : unknown.findings) found.push_back(unknown_keyword(map, f));
+    for (const auto& f : unknown.findings()) found.push_back(unknown_keyword(map, f));
   }
   sort_in_file_order(found, request);
   return found;

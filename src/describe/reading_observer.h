@@ -15,6 +15,8 @@ class ReadingObserver {
   ReadingObserver() = default;
   ReadingObserver(const ReadingObserver&) = delete;
   ReadingObserver& operator=(const ReadingObserver&) = delete;
+  ReadingObserver(ReadingObserver&&) = delete;
+  ReadingObserver& operator=(ReadingObserver&&) = delete;
 
   // A field in a record keyword's place, in text `text` of the source map,
   // and whether it named a record.
