@@ -1,6 +1,8 @@
 #include "check/check_route.h"
 
 #include <algorithm>
+#include <array>
+#include <optional>
 #include <tuple>
 
 #include "check/keyword_suggestion.h"
@@ -9,6 +11,7 @@
 #include "describe/reading_observer.h"
 #include "describe/source_map.h"
 #include "model/error_record.h"
+#include "platform/replace_file.h"
 
 namespace tracciato {
 namespace {
@@ -78,26 +81,79 @@ const std::set<std::string>& warning_names() {
   return names;
 }
 
-std::vector<Diagnostic> check_route(const CheckRequest& request) {
+namespace {
+
+// One compile of the texts as they stand now: the fault it records, if any,
+// and the record that fault stands at.
+struct Round {
+  std::optional<Diagnostic> fault;
+  std::optional<SourceLocation> record;
+};
+
+Round compile_once(const CheckRequest& request, const std::array<std::string, 2>& texts,
+                   UnknownKeywords& unknown, std::vector<Diagnostic>& warnings) {
   ScenarioModel model;
   model.scenario_name = request.scenario;
   model.train_number = request.train_number;
   SourceMap map;
-  UnknownKeywords unknown;
-  std::vector<Diagnostic> found;
+  DescriptionSources sources{request.line, request.train, false, &texts[0], &texts[1]};
+  Round round;
   try {
-    compile_scenario(model, 1, {request.line, request.train, false}, map, &unknown);
-    if (auto d = diagnose(model)) found.push_back(std::move(*d));
+    compile_scenario(model, 1, sources, map, &unknown);
+    round.fault = diagnose(model);
+    round.record = model.fault.record;
   } catch (const BuildStopped& stop) {
-    found.push_back(stop.detail());
+    round.fault = stop.detail();
   } catch (const NoTrack& stop) {
-    if (auto d = diagnose(model)) found.push_back(std::move(*d));
-    Diagnostic d;
-    d.message = stop.what();
-    found.push_back(std::move(d));
+    round.fault = diagnose(model);
+    if (!round.fault) {
+      round.fault.emplace();
+      round.fault->message = stop.what();
+    }
   }
-  if (!request.disabled_warnings.contains("unknown-keyword")) {
-    for (const auto& f : unknown.findings()) found.push_back(unknown_keyword(map, f));
+  for (const auto& f : unknown.findings()) warnings.push_back(unknown_keyword(map, f));
+  return round;
+}
+
+// Blanks a record out of its text, from its keyword to the end of its line,
+// keeping every other line and column where it was.
+void remove_record(std::string& text, const SourceLocation& record) {
+  std::size_t at = 0;
+  for (int line = 1; line < record.line && at < text.size(); ++line) {
+    at = text.find_first_of("\r\n", at);
+    if (at == std::string::npos) return;
+    at += text.compare(at, 2, "\r\n") == 0 ? 2 : 1;
+  }
+  for (at += static_cast<std::size_t>(record.column - 1);
+       at < text.size() && text[at] != '\r' && text[at] != '\n'; ++at) {
+    text[at] = ' ';
+  }
+}
+
+}  // namespace
+
+std::vector<Diagnostic> check_route(const CheckRequest& request) {
+  // Reading stops at a fault that ends it; to see past it, the check
+  // compiles again without that record, until no new fault stops it.
+  std::array<std::string, 2> texts = {read_file(request.line), read_file(request.train)};
+  std::vector<Diagnostic> found;
+  std::set<std::string> seen;
+  const auto add = [&found, &seen](Diagnostic d) {
+    if (seen.insert(format_diagnostic(d)).second) found.push_back(std::move(d));
+  };
+  constexpr int most_rounds = 1000;
+  for (int n = 0; n < most_rounds; ++n) {
+    UnknownKeywords unknown;
+    std::vector<Diagnostic> warnings;
+    const Round round = compile_once(request, texts, unknown, warnings);
+    if (!request.disabled_warnings.contains("unknown-keyword")) {
+      for (Diagnostic& w : warnings) add(std::move(w));
+    }
+    if (!round.fault) break;
+    const bool new_fault = seen.insert(format_diagnostic(*round.fault)).second;
+    if (new_fault) found.push_back(*round.fault);
+    if (!new_fault || !round.record) break;
+    remove_record(texts[round.record->file == request.train.string() ? 1 : 0], *round.record);
   }
   sort_in_file_order(found, request);
   return found;

@@ -61,7 +61,7 @@ void memorizza_dati(ScenarioModel& model, const DescriptionSources& sources, Sou
                     ReadingObserver* observer) {
   model.slots[slot::scenario_header].name = model.scenario_name;
   model.slots[slot::train_header].name = model.train_number;
-  if (!std::filesystem::exists(sources.line_text)) {
+  if (sources.line_bytes == nullptr && !std::filesystem::exists(sources.line_text)) {
     record_fault(model, ErrorCode::line_description_missing);
     model.fault.at = SourceLocation{sources.line_text.string(), 0, 0, {}};
     return;
@@ -75,6 +75,7 @@ void memorizza_dati(ScenarioModel& model, const DescriptionSources& sources, Sou
     if (const auto where = progressive_off_grid(context, model)) {
       record_fault(model, ErrorCode::progressive_off_grid);
       model.fault.at = map.locate(context.line_text(), *where);
+      model.fault.record = map.locate(context.line_text(), {where->line, 1});
     }
   } catch (const ReadFailure& failure) {
     record_unreadable(context, failure);

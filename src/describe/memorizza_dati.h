@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 
 #include "describe/reading_observer.h"
 #include "describe/source_map.h"
@@ -14,6 +15,10 @@ struct DescriptionSources {
   std::filesystem::path line_text;
   std::filesystem::path train_text;
   bool delete_after_reading = true;
+  // Texts given in memory are read from here, under the names above, and no
+  // file is touched.
+  const std::string* line_bytes = nullptr;
+  const std::string* train_bytes = nullptr;
 };
 
 // Reads the line description, then the train description, into the model:

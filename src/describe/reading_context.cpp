@@ -11,20 +11,23 @@ namespace tracciato {
 void ReadingContext::open(const std::filesystem::path& path) {
   current_ = path;
   fields_.reset();
-  text_ = map_.add_text(path.string(), read_file(path));
+  const std::string* given = path == sources_.line_text    ? sources_.line_bytes
+                             : path == sources_.train_text ? sources_.train_bytes
+                                                           : nullptr;
+  text_ = map_.add_text(path.string(), given != nullptr ? *given : read_file(path));
   fields_.emplace(map_.bytes(text_));
   keyword_at_ = {};
 }
 
 void ReadingContext::close_and_delete() {
-  if (sources_.delete_after_reading && !current_.empty()) {
+  if (sources_.delete_after_reading && sources_.line_bytes == nullptr && !current_.empty()) {
     std::error_code ignored;
     std::filesystem::remove(current_, ignored);
   }
 }
 
 void ReadingContext::delete_all_texts() {
-  if (!sources_.delete_after_reading) return;
+  if (!sources_.delete_after_reading || sources_.line_bytes != nullptr) return;
   std::error_code ignored;
   std::filesystem::remove(sources_.line_text, ignored);
   std::filesystem::remove(sources_.train_text, ignored);
@@ -58,17 +61,22 @@ CellArray& ReadingContext::cells() {
 
 void ReadingContext::record(ErrorCode code, std::int32_t position, LineColumn at) {
   record_fault(model_, code, position);
-  model_.fault.at = locate(at);
+  place(at);
 }
 
 void ReadingContext::record(ErrorCode code, LineColumn at) {
   record_fault(model_, code);
+  place(at);
+}
+
+void ReadingContext::place(LineColumn at) {
   model_.fault.at = locate(at);
+  if (keyword_at_.line > 0) model_.fault.record = locate(keyword_at_);
 }
 
 void ReadingContext::place_placement_fault(LineColumn at) {
   FaultDetail& fault = model_.fault;
-  fault.at = locate(at);
+  place(at);
   if (!fault.cell) return;
   if (!model_.cells->contains(*fault.cell)) {
     fault.reason = "cell " + std::to_string(*fault.cell) +

@@ -97,6 +97,9 @@ class ReadingContext {
   void set_signboard_slot(int slot) { signboard_slot_ = slot; }
 
  private:
+  // Puts the fault just recorded at the field `at`, in the current record.
+  void place(LineColumn at);
+
   ScenarioModel& model_;
   const DescriptionSources& sources_;
   SourceMap& map_;

@@ -22,6 +22,7 @@ struct FaultDetail {
   // of the record where reading stopped because of it.
   std::int32_t position = 0;
   std::optional<SourceLocation> at;  // none for a fault of the track as a whole
+  std::optional<SourceLocation> record;  // the keyword of the record it stands at
   std::string reason;
   std::vector<Note> notes;
   std::optional<std::int64_t> cell;  // the cell a placement found taken

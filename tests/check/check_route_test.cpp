@@ -5,6 +5,7 @@
 #include "check/check_report.h"
 #include "check/keyword_suggestion.h"
 #include "describe/builtin_scenario.h"
+#include "platform/io_failure.h"
 #include "platform/line_table.h"
 #include "support/temp_folder.h"
 
@@ -81,6 +82,60 @@ TEST(Check, TheValuesSkippedWithAnUnknownKeywordAreNotReportedAgain) {
             "  cartelo_indicatore, 1300, (A)(B)\n"
             "  ^\n"
             "0 errors, 1 warning\n");
+}
+
+TEST(Check, EveryFaultOfBothFilesInOneRunAndACascadeOnlyOnce) {
+  const std::string line =
+      "[generale]\nlunghezza percorso, 68000\n[curve]\n"
+      "cartello_indicatore, 74950, (A)(B)\n"
+      "indicatori_vmax, 1300, 110,120,125,0, 110,120,125,0\n"
+      "cartello_indicatore, 1300, (C)(D)\n"
+      "pendenza, 12OOO, 3\n[fine]\n";
+  const std::string train =
+      "[generale]\nvelocita, 0, 100\n"
+      "stazione, 4225, 12, 600, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, X\n"
+      "segnale, 1600, 2, 5,6,0, 0, 1, 3,1,0, 0\n"
+      "abbattimento, 1650, 100\n";
+  // The signal where the train reading stops because of the line's error 15
+  // is that fault's note, not a fault of its own.
+  EXPECT_EQ(check(line, train),
+            "l.txt:4:22: error 15: the record lies beyond the end of the track: the track's "
+            "last cell is 1500 (at 74950 m)\n"
+            "  cartello_indicatore, 74950, (A)(B)\n"
+            "                       ^\n"
+            "t.txt:4:10: note: reading of the train description stopped at this record because "
+            "of the fault above; the error record takes its position, 1600 m\n"
+            "  segnale, 1600, 2, 5,6,0, 0, 1, 3,1,0, 0\n"
+            "           ^\n"
+            "l.txt:6:22: error 6: the signboard's cell is already taken (at 1300 m)\n"
+            "  cartello_indicatore, 1300, (C)(D)\n"
+            "                       ^\n"
+            "l.txt:5:18: note: cell 27 already holds a speed-indicator board, laid by this "
+            "record\n"
+            "  indicatori_vmax, 1300, 110,120,125,0, 110,120,125,0\n"
+            "                   ^\n"
+            "l.txt:7:11: error 25: expected a whole number, found \"12OOO\"\n"
+            "  pendenza, 12OOO, 3\n"
+            "            ^\n"
+            "t.txt:3:11: error 8: the station's position is not a multiple of 50 (at 4225 m)\n"
+            "  stazione, 4225, 12, 600, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, X\n"
+            "            ^\n"
+            "t.txt:5:15: error 7: the abbattimento point's cell is already taken (at 1650 m)\n"
+            "  abbattimento, 1650, 100\n"
+            "                ^\n"
+            "t.txt:4:10: note: cell 33 already holds a signal, laid by this record\n"
+            "  segnale, 1600, 2, 5,6,0, 0, 1, 3,1,0, 0\n"
+            "           ^\n"
+            "5 errors, 0 warnings\n");
+}
+
+TEST(Check, ADescriptionThatCannotBeReadIsAnInputFailure) {
+  TempFolder folder;
+  write_bytes(folder / "l.txt", "[generale]\n");
+  CheckRequest request;
+  request.line = folder / "l.txt";
+  request.train = folder / "missing.txt";
+  EXPECT_THROW(check_route(request), IoFailure);
 }
 
 TEST(KeywordSuggestion, NamesTheKeywordWithinTwoEditsAndNothingFarther) {

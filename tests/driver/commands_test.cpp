@@ -178,7 +178,7 @@ TEST(Commands, CheckExitsWith1OnAnErrorOrAWarningUnderWerror) {
       {"check --line l.txt --train typo.txt --Werror -Wno-unknown-keyword", 0},
       {"check --line l.txt --train fault.txt", 1},
       {"check --line l.txt --train t.txt -Wno-bogus", 3},
-      {"check --line l.txt --train missing.txt", 1},
+      {"check --line l.txt --train missing.txt", 3},
   };
   for (const auto& [arguments, status] : cases) {
     EXPECT_EQ(tracciato(folder, arguments).status, status) << arguments;
