@@ -88,7 +88,22 @@ namespace {
 struct Round {
   std::optional<Diagnostic> fault;
   std::optional<SourceLocation> record;
+  std::vector<Diagnostic> post_pass;  // every fault of the post-pass, not just the last
 };
+
+// The post-pass goes on after a fault; the error record keeps only the last.
+std::vector<Diagnostic> post_pass_faults(const ScenarioModel& model, const SourceMap& map) {
+  std::vector<Diagnostic> faults;
+  for (const auto& [code, position] : model.fault_log) {
+    if (!found_by_post_pass(static_cast<ErrorCode>(code))) continue;
+    ScenarioModel alone;
+    record_fault(alone, static_cast<ErrorCode>(code), position);
+    Diagnostic d = *diagnose(alone);
+    if (auto note = map.cell_note(position / 50, "holds")) d.notes.push_back(std::move(*note));
+    faults.push_back(std::move(d));
+  }
+  return faults;
+}
 
 Round compile_once(const CheckRequest& request, const std::array<std::string, 2>& texts,
                    UnknownKeywords& unknown, std::vector<Diagnostic>& warnings) {
@@ -102,6 +117,7 @@ Round compile_once(const CheckRequest& request, const std::array<std::string, 2>
     compile_scenario(model, 1, sources, map, &unknown);
     round.fault = diagnose(model);
     round.record = model.fault.record;
+    round.post_pass = post_pass_faults(model, map);
   } catch (const BuildStopped& stop) {
     round.fault = stop.detail();
   } catch (const NoTrack& stop) {
@@ -149,6 +165,7 @@ std::vector<Diagnostic> check_route(const CheckRequest& request) {
     if (!request.disabled_warnings.contains("unknown-keyword")) {
       for (Diagnostic& w : warnings) add(std::move(w));
     }
+    for (const Diagnostic& d : round.post_pass) add(d);
     if (!round.fault) break;
     const bool new_fault = seen.insert(format_diagnostic(*round.fault)).second;
     if (new_fault) found.push_back(*round.fault);

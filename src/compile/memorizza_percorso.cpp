@@ -40,6 +40,7 @@ void compile_scenario(ScenarioModel& model, std::int32_t write_line_file,
   model.write_line_file = write_line_file;
   model.error_code = 0;
   model.fault = {};
+  model.fault_log.clear();
   for (SlotRecord& s : model.slots) s = SlotRecord{};
   memorizza_dati(model, sources, map, observer);
   // Without cell 1 there is nowhere for the marks and codes to go.

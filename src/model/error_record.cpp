@@ -10,6 +10,7 @@ void record_fault(ScenarioModel& model, ErrorCode code, std::int32_t position) {
   model.error_position = position;
   model.fault = FaultDetail{};
   model.fault.position = position;
+  model.fault_log.emplace_back(model.error_code, position);
 }
 
 void record_fault(ScenarioModel& model, ErrorCode code) {
@@ -17,6 +18,7 @@ void record_fault(ScenarioModel& model, ErrorCode code) {
   model.error_code = number_of(code);
   model.fault = FaultDetail{};
   model.fault.position = model.error_position;
+  model.fault_log.emplace_back(model.error_code, model.error_position);
 }
 
 TrackCell* claim_free_cell(ScenarioModel& model, std::int64_t cell, ErrorCode code,

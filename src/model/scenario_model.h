@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/slot_record.h"
@@ -21,7 +22,7 @@ struct FaultDetail {
   // The fault's own position. The error record may later take the position
   // of the record where reading stopped because of it.
   std::int32_t position = 0;
-  std::optional<SourceLocation> at;  // none for a fault of the track as a whole
+  std::optional<SourceLocation> at;      // none for a fault of the track as a whole
   std::optional<SourceLocation> record;  // the keyword of the record it stands at
   std::string reason;
   std::vector<Note> notes;
@@ -49,6 +50,9 @@ struct ScenarioModel {
   std::int32_t error_code = 0;
   std::int32_t error_position = 0;
   FaultDetail fault;
+  // Every fault recorded, in order, each code with its position: the record
+  // keeps the last, the checker wants them all.
+  std::vector<std::pair<std::int32_t, std::int32_t>> fault_log;
 };
 
 // U for a route length L: (L + 7000) / 50, halves to the even neighbour.

@@ -129,6 +129,27 @@ TEST(Check, EveryFaultOfBothFilesInOneRunAndACascadeOnlyOnce) {
             "5 errors, 0 warnings\n");
 }
 
+TEST(Check, EveryFaultOfThePostPassNotOnlyTheLast) {
+  const std::string train =
+      "[generale]\n"
+      "abbattimento, 27750, 0\nabbattimento, 27700, 0\nabbattimento, 27650, 0\n"
+      "rallentamento, 27950, 30, 800, 0, 0, 0\n"
+      "abbattimento, 39800, 0\nabbattimento, 39750, 0\nabbattimento, 39700, 0\n"
+      "rallentamento, 40000, 130, 800, 0, 0, 0\n";
+  EXPECT_EQ(check("[generale]\nlunghezza percorso, 68000\n[fine]\n", train),
+            "tracciato: error 12: no free cell for an advance point before a slowdown start, the "
+            "slowdown start's cell 560 (at 28000 m)\n"
+            "t.txt:5:16: note: cell 560 holds a slowdown start point, laid by this record\n"
+            "  rallentamento, 27950, 30, 800, 0, 0, 0\n"
+            "                 ^\n"
+            "tracciato: error 12: no free cell for an advance point before a slowdown start, the "
+            "slowdown start's cell 801 (at 40050 m)\n"
+            "t.txt:9:16: note: cell 801 holds a slowdown start point, laid by this record\n"
+            "  rallentamento, 40000, 130, 800, 0, 0, 0\n"
+            "                 ^\n"
+            "2 errors, 0 warnings\n");
+}
+
 TEST(Check, ADescriptionThatCannotBeReadIsAnInputFailure) {
   TempFolder folder;
   write_bytes(folder / "l.txt", "[generale]\n");
