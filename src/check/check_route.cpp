@@ -16,25 +16,42 @@
 namespace tracciato {
 namespace {
 
-// A keyword field naming no record: the record and its values are skipped.
-// Values skipped with it are read as keywords too; only the first unknown
-// field of a run is reported, the rest follow from it.
-class UnknownKeywords : public ReadingObserver {
+// What the readers' observations say is almost certainly a mistake:
+//   unknown-keyword  a field in a keyword's place names no record, so the
+//                    record and its values are skipped (reported once per run
+//                    of skipped fields: the values follow from it);
+//   extra-value      a value left over on the line of a record that was read
+//                    whole, as "2,5" read as 2 and then 5;
+//   off-grid         a position not a multiple of 50, rounded to a cell.
+class Watch : public ReadingObserver {
  public:
   struct Finding {
+    const char* name;
     int text;
     LineColumn at;
     std::string field;
+    std::int64_t metres = 0;  // off-grid: the position as written
+    std::int64_t cell = 0;    // off-grid: the cell it was laid from
   };
 
   void keyword(int text, LineColumn at, std::string_view field, bool known) override {
     if (known) {
       in_run_ = false;
+      last_record_ = {text, at.line};
+      return;
+    }
+    if (field.find_first_not_of(" \t") == std::string_view::npos) return;
+    if (last_record_ == std::pair{text, at.line} && !in_run_) {
+      findings_.push_back({"extra-value", text, at, std::string(field)});
       return;
     }
     if (!looks_like_a_keyword(field) || in_run_) return;
     in_run_ = true;
-    findings_.push_back({text, at, std::string(field)});
+    findings_.push_back({"unknown-keyword", text, at, std::string(field)});
+  }
+
+  void position(int text, LineColumn at, std::int64_t metres, std::int64_t cell) override {
+    if (metres % 50 != 0) findings_.push_back({"off-grid", text, at, {}, metres, cell});
   }
 
   const std::vector<Finding>& findings() const { return findings_; }
@@ -49,16 +66,36 @@ class UnknownKeywords : public ReadingObserver {
 
   std::vector<Finding> findings_;
   bool in_run_ = false;
+  std::pair<int, int> last_record_{-1, 0};  // the text and line of the last record read
 };
 
-Diagnostic unknown_keyword(const SourceMap& map, const UnknownKeywords::Finding& f) {
+std::string shown_field(std::string_view field) {
+  const std::size_t first = field.find_first_not_of(" \t");
+  const std::size_t last = field.find_last_not_of(" \t");
+  return "\"" + std::string(field.substr(first, last - first + 1)) + "\"";
+}
+
+Diagnostic warning(const SourceMap& map, const Watch::Finding& f) {
   Diagnostic d;
   d.severity = Severity::warning;
-  d.name = "unknown-keyword";
+  d.name = f.name;
   d.at = map.locate(f.text, f.at);
-  d.message = "\"" + f.field + "\" names no record: it and the values after it are skipped";
-  if (const auto keyword = nearest_keyword(f.field)) {
-    d.message += "; did you mean \"" + std::string(*keyword) + "\"?";
+  const std::string name = f.name;
+  if (name == "unknown-keyword") {
+    d.message = shown_field(f.field) + " names no record: it and the values after it are skipped";
+    if (const auto keyword = nearest_keyword(f.field)) {
+      d.message += "; did you mean \"" + std::string(*keyword) + "\"?";
+    }
+  } else if (name == "extra-value") {
+    d.message = shown_field(f.field) +
+                " is left over after the record's values and is skipped: a decimal comma, or "
+                "a value too many?";
+  } else {
+    d.message = std::to_string(f.metres) +
+                " m is not a multiple of 50: the record is laid from cell " +
+                std::to_string(f.cell) + ", which holds metres " +
+                std::to_string((f.cell - 1) * 50) + " to " + std::to_string(f.cell * 50);
+    d.position_m = f.metres;
   }
   return d;
 }
@@ -77,7 +114,7 @@ void sort_in_file_order(std::vector<Diagnostic>& found, const CheckRequest& requ
 }  // namespace
 
 const std::set<std::string>& warning_names() {
-  static const std::set<std::string> names = {"unknown-keyword"};
+  static const std::set<std::string> names = {"unknown-keyword", "extra-value", "off-grid"};
   return names;
 }
 
@@ -106,15 +143,18 @@ std::vector<Diagnostic> post_pass_faults(const ScenarioModel& model, const Sourc
 }
 
 Round compile_once(const CheckRequest& request, const std::array<std::string, 2>& texts,
-                   UnknownKeywords& unknown, std::vector<Diagnostic>& warnings) {
+                   std::vector<Diagnostic>& warnings) {
+  Watch watch;
   ScenarioModel model;
   model.scenario_name = request.scenario;
   model.train_number = request.train_number;
   SourceMap map;
-  DescriptionSources sources{request.line, request.train, false, &texts[0], &texts[1]};
+  const std::string& line = texts[0];
+  const std::string& train = texts[1];
+  DescriptionSources sources{request.line, request.train, false, &line, &train};
   Round round;
   try {
-    compile_scenario(model, 1, sources, map, &unknown);
+    compile_scenario(model, 1, sources, map, &watch);
     round.fault = diagnose(model);
     round.record = model.fault.record;
     round.post_pass = post_pass_faults(model, map);
@@ -127,7 +167,9 @@ Round compile_once(const CheckRequest& request, const std::array<std::string, 2>
       round.fault->message = stop.what();
     }
   }
-  for (const auto& f : unknown.findings()) warnings.push_back(unknown_keyword(map, f));
+  for (const auto& f : watch.findings()) {
+    if (!request.disabled_warnings.contains(f.name)) warnings.push_back(warning(map, f));
+  }
   return round;
 }
 
@@ -159,12 +201,9 @@ std::vector<Diagnostic> check_route(const CheckRequest& request) {
   };
   constexpr int most_rounds = 1000;
   for (int n = 0; n < most_rounds; ++n) {
-    UnknownKeywords unknown;
     std::vector<Diagnostic> warnings;
-    const Round round = compile_once(request, texts, unknown, warnings);
-    if (!request.disabled_warnings.contains("unknown-keyword")) {
-      for (Diagnostic& w : warnings) add(std::move(w));
-    }
+    const Round round = compile_once(request, texts, warnings);
+    for (Diagnostic& w : warnings) add(std::move(w));
     for (const Diagnostic& d : round.post_pass) add(d);
     if (!round.fault) break;
     const bool new_fault = seen.insert(format_diagnostic(*round.fault)).second;

@@ -198,6 +198,7 @@ class LineReader {
     const std::int32_t g = f.i32();
     if (beyond_track(p, at)) return Next::leave;
     const std::int64_t n = round_half_even_div(p, 50);
+    c_.position_read(at, p, n);
     if (n > 0) {
       do {
         fill_gradient();
@@ -276,6 +277,7 @@ class LineReader {
     r.fine = f.i32();
     r.tipo = f.i32();
     if (beyond_track(r.inizio, at)) return Next::leave;
+    c_.position_read(at, r.inizio, round_half_even_div(r.inizio, 50));
     memo_montagna(model_, r);
     return Next::record;
   }
@@ -290,6 +292,7 @@ class LineReader {
       *value = f.i32();
     }
     if (beyond_track(r.posizione, at)) return Next::leave;
+    c_.position_read(at, r.posizione, point_cell(r.posizione));
     if (!memo_indicatori_v_max(model_, r)) return refused(at);
     c_.lay(point_cell(r.posizione), at, "a speed-indicator board");
     return Next::record;
@@ -302,6 +305,7 @@ class LineReader {
     const std::string& text = c_.read_text_value();
     if (beyond_track(p, at)) return Next::leave;
     const std::int64_t i = point_cell(p);
+    c_.position_read(at, p, i);
     TrackCell* cell = claim_free_cell(model_, i, ErrorCode::signboard_cell_taken, p);
     if (cell == nullptr) return refused(at);
     if (c_.signboard_slot() < 1) throw ReadFailure("more than 80 signboards", at);

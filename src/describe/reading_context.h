@@ -51,6 +51,10 @@ class ReadingContext {
   // most two comment fields (fields holding a hyphen). False at the end of
   // the text: a field that is the text's very last is not acted upon.
   bool next_record_keyword();
+  // Tells the observer, if any, which cell a record's position put it in.
+  void position_read(LineColumn at, std::int64_t metres, std::int64_t cell) {
+    if (observer_ != nullptr) observer_->position(text_, at, metres, cell);
+  }
   // Tells the observer, if any, whether the keyword just read named a record.
   void keyword_read(bool known) {
     if (observer_ != nullptr) observer_->keyword(text_, keyword_at_, token_, known);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
 #include "describe/field_reader.h"
@@ -21,6 +22,8 @@ class ReadingObserver {
   // A field in a record keyword's place, in text `text` of the source map,
   // and whether it named a record.
   virtual void keyword(int text, LineColumn at, std::string_view field, bool known) = 0;
+  // A record's position, at the field `at`, and the cell it was laid from.
+  virtual void position(int text, LineColumn at, std::int64_t metres, std::int64_t cell) = 0;
 };
 
 }  // namespace tracciato

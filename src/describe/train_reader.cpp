@@ -158,6 +158,7 @@ class TrainReader {
     const std::int32_t value = f.i32();
     if (beyond_track(p, at)) return Next::leave;
     const std::int64_t k = round_half_even_div(p, 50);
+    c_.position_read(at, p, k);
     if (k > 0) {
       do {
         if (profile.cursor > c_.last_cell() + profile.reach) break;
@@ -184,6 +185,7 @@ class TrainReader {
       *value = f.i32();
     }
     if (beyond_track(r.posizione, at)) return Next::leave;
+    c_.position_read(at, r.posizione, point_cell(r.posizione));
     const bool placed = memo_segnale(model_, r);
     if (placed) c_.lay(point_cell(r.posizione), at, "a signal");
     if (model_.error_code > 0) return stop_after_placement(placed, r.posizione, at);
@@ -197,6 +199,7 @@ class TrainReader {
     const LineColumn at = f.last_field();
     for (std::int32_t* value : {&r.v, &r.l, &r.f_tt, &r.f_ta, &r.d_v}) *value = f.i32();
     if (beyond_track(r.x, at)) return Next::leave;
+    c_.position_read(at, r.x, point_cell(r.x));
     const bool placed = memo_rallentamento(model_, r);
     // A refusal of the pre-warning cells leaves the three points laid.
     const bool points_laid =
@@ -227,6 +230,7 @@ class TrainReader {
     const std::int32_t w = f.i32();
     if (beyond_track(p, at)) return Next::leave;
     const std::int64_t i = round_half_even_div(p, 50);
+    c_.position_read(at, p, i);
     TrackCell* cell = claim_free_cell(model_, i, ErrorCode::abbattimento_cell_taken, p);
     if (cell == nullptr) {
       c_.close_and_delete();

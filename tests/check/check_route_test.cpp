@@ -150,6 +150,40 @@ TEST(Check, EveryFaultOfThePostPassNotOnlyTheLast) {
             "2 errors, 0 warnings\n");
 }
 
+TEST(Check, ValuesLeftOverAndPositionsOffTheGridAreWarnedAtTheirField) {
+  const std::string line =
+      "[generale]\nlunghezza percorso, 68000\n[curve]\npendenza, 1010, 3\n[fine]\n";
+  const std::string train =
+      "[generale]\nvelocita, 0, 2,5\n"
+      "segnale, 1625, 2, 5,6,0, 0, 1, 3,1,0, 0\n"
+      "abbattimento, 2030, 100\n"
+      "stazione, 4250, 12, 600, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, 0, X\n"
+      "[fine]\n";
+  EXPECT_EQ(check(line, train),
+            "l.txt:4:11: warning: 1010 m is not a multiple of 50: the record is laid from cell "
+            "20, which holds metres 950 to 1000 [-Woff-grid]\n"
+            "  pendenza, 1010, 3\n"
+            "            ^\n"
+            "t.txt:2:16: warning: \"5\" is left over after the record's values and is skipped: a "
+            "decimal comma, or a value too many? [-Wextra-value]\n"
+            "  velocita, 0, 2,5\n"
+            "                 ^\n"
+            "t.txt:3:10: warning: 1625 m is not a multiple of 50: the record is laid from cell "
+            "34, which holds metres 1650 to 1700 [-Woff-grid]\n"
+            "  segnale, 1625, 2, 5,6,0, 0, 1, 3,1,0, 0\n"
+            "           ^\n"
+            "t.txt:4:15: warning: 2030 m is not a multiple of 50: the record is laid from cell "
+            "41, which holds metres 2000 to 2050 [-Woff-grid]\n"
+            "  abbattimento, 2030, 100\n"
+            "                ^\n"
+            "t.txt:5:60: warning: \"X\" is left over after the record's values and is skipped: a "
+            "decimal comma, or a value too many? [-Wextra-value]\n"
+            "  stazione, 4250, 12, 600, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, 0, X\n"
+            "                                                             ^\n"
+            "0 errors, 5 warnings\n");
+  EXPECT_EQ(check(line, train, false, {"off-grid", "extra-value"}), "0 errors, 0 warnings\n");
+}
+
 TEST(Check, ADescriptionThatCannotBeReadIsAnInputFailure) {
   TempFolder folder;
   write_bytes(folder / "l.txt", "[generale]\n");
