@@ -54,6 +54,34 @@ class Watch : public ReadingObserver {
     if (metres % 50 != 0) findings_.push_back({"off-grid", text, at, {}, metres, cell});
   }
 
+  void preamble(int text, LineColumn at, std::string_view field, bool opens) override {
+    opened_.resize(std::max(opened_.size(), static_cast<std::size_t>(text) + 1), false);
+    if (opens) {
+      opened_[static_cast<std::size_t>(text)] = true;
+    } else if (field.find('[') != std::string_view::npos &&
+               nearest_keyword(field) == "[generale]") {
+      findings_.push_back({"unknown-keyword", text, at, std::string(field)});
+    }
+  }
+
+  // A curve class is one digit from 1 to 6; others are read as the first of
+  // 1 to 6 the keyword holds.
+  void curve(int text, LineColumn at, std::string_view field, int curve_class) override {
+    const auto digits =
+        std::count_if(field.begin(), field.end(), [](char c) { return c >= '0' && c <= '9'; });
+    if (curve_class == 0 || digits <= 1) return;
+    findings_.push_back({"curve-class", text, at, std::string(field), 0, curve_class});
+  }
+
+  // The texts searched for [generale] without finding it.
+  std::vector<int> unopened() const {
+    std::vector<int> texts;
+    for (std::size_t t = 0; t < opened_.size(); ++t) {
+      if (!opened_[t]) texts.push_back(static_cast<int>(t));
+    }
+    return texts;
+  }
+
   const std::vector<Finding>& findings() const { return findings_; }
 
  private:
@@ -65,6 +93,7 @@ class Watch : public ReadingObserver {
   }
 
   std::vector<Finding> findings_;
+  std::vector<bool> opened_;  // per text: whether its [generale] was found
   bool in_run_ = false;
   std::pair<int, int> last_record_{-1, 0};  // the text and line of the last record read
 };
@@ -86,6 +115,11 @@ Diagnostic warning(const SourceMap& map, const Watch::Finding& f) {
     if (const auto keyword = nearest_keyword(f.field)) {
       d.message += "; did you mean \"" + std::string(*keyword) + "\"?";
     }
+  } else if (name == "curve-class") {
+    d.message = "the curve keyword " + shown_field(f.field) + " is read as class " +
+                std::to_string(f.cell) + ": a class is one digit from 1 to 6";
+  } else if (name == "missing-section") {
+    d.message = f.field;
   } else if (name == "extra-value") {
     d.message = shown_field(f.field) +
                 " is left over after the record's values and is skipped: a decimal comma, or "
@@ -114,7 +148,8 @@ void sort_in_file_order(std::vector<Diagnostic>& found, const CheckRequest& requ
 }  // namespace
 
 const std::set<std::string>& warning_names() {
-  static const std::set<std::string> names = {"unknown-keyword", "extra-value", "off-grid"};
+  static const std::set<std::string> names = {"unknown-keyword", "extra-value", "off-grid",
+                                              "curve-class", "missing-section"};
   return names;
 }
 
@@ -167,7 +202,28 @@ Round compile_once(const CheckRequest& request, const std::array<std::string, 2>
       round.fault->message = stop.what();
     }
   }
-  for (const auto& f : watch.findings()) {
+  std::vector<Watch::Finding> findings = watch.findings();
+  for (const int text : watch.unopened()) {
+    findings.push_back({"missing-section",
+                        text,
+                        {},
+                        "there is no [generale] section: no record of this description is read"});
+  }
+  if (!round.fault && model.cells) {
+    const int train_text = 1;  // the train description is the second text read
+    const SlotRecord& first = model.slots[slot::first_station];
+    if (first.name.empty() && first.kind == 0) {
+      findings.push_back(
+          {"missing-section", train_text, {}, "the train description lays no station"});
+    }
+    const auto& cells = model.cells->all();
+    if (std::none_of(cells.begin(), cells.end(),
+                     [](const TrackCell& c) { return c.kind == cell_kind::signal; })) {
+      findings.push_back(
+          {"missing-section", train_text, {}, "the train description lays no signal"});
+    }
+  }
+  for (const auto& f : findings) {
     if (!request.disabled_warnings.contains(f.name)) warnings.push_back(warning(map, f));
   }
   return round;

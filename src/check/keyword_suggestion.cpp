@@ -22,7 +22,8 @@ constexpr auto keywords =
                                      "sabbia",          "orologio",
                                      "velocita",        "aderenza",
                                      "stazione",        "segnale",
-                                     "rallentamento",   "abbattimento"});
+                                     "rallentamento",   "abbattimento",
+                                     "[generale]"});
 
 std::string folded(std::string_view text) {
   const std::size_t first = text.find_first_not_of(" \t");

@@ -55,7 +55,9 @@ class LineReader {
     while (true) {
       const std::string& token = c_.read_token();
       if (c_.fields().at_end()) return stop(ErrorCode::no_general_section, {});
-      if (contains_any_case(token, "[generale]")) return ReadOutcome::go_on;
+      const bool opens = contains_any_case(token, "[generale]");
+      c_.preamble_read(opens);
+      if (opens) return ReadOutcome::go_on;
     }
   }
 
@@ -227,6 +229,7 @@ class LineReader {
     for (int digit = 1; digit <= 6 && curve_class == 0; ++digit) {
       if (contains(token, std::string(1, static_cast<char>('0' + digit)))) curve_class = digit;
     }
+    c_.curve_read(token, curve_class);
     if (curve_class == 0) {
       stop(ErrorCode::curve_unusable, c_.keyword_at(),
            "the keyword \"" + token + "\" holds no class digit 1 to 6");

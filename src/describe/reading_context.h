@@ -55,6 +55,14 @@ class ReadingContext {
   void position_read(LineColumn at, std::int64_t metres, std::int64_t cell) {
     if (observer_ != nullptr) observer_->position(text_, at, metres, cell);
   }
+  // Tells the observer, if any, of the field just read before [generale].
+  void preamble_read(bool opens) {
+    if (observer_ != nullptr) observer_->preamble(text_, keyword_at_, token_, opens);
+  }
+  // Tells the observer, if any, which class a curve keyword was read as.
+  void curve_read(std::string_view keyword, int curve_class) {
+    if (observer_ != nullptr) observer_->curve(text_, keyword_at_, keyword, curve_class);
+  }
   // Tells the observer, if any, whether the keyword just read named a record.
   void keyword_read(bool known) {
     if (observer_ != nullptr) observer_->keyword(text_, keyword_at_, token_, known);

@@ -22,6 +22,11 @@ class ReadingObserver {
   // A field in a record keyword's place, in text `text` of the source map,
   // and whether it named a record.
   virtual void keyword(int text, LineColumn at, std::string_view field, bool known) = 0;
+  // A field read while looking for the [generale] section, and whether it
+  // opened it.
+  virtual void preamble(int text, LineColumn at, std::string_view field, bool opens) = 0;
+  // A curve keyword and the class it was read as.
+  virtual void curve(int text, LineColumn at, std::string_view field, int curve_class) = 0;
   // A record's position, at the field `at`, and the cell it was laid from.
   virtual void position(int text, LineColumn at, std::int64_t metres, std::int64_t cell) = 0;
 };

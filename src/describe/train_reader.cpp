@@ -44,7 +44,9 @@ class TrainReader {
     FieldReader& f = c_.fields();
     if (f.at_end()) throw ReadFailure("the train description is empty", LineColumn{});
     while (!f.at_end()) {
-      if (contains_any_case(c_.read_token(), "[generale]")) break;
+      const bool opens = contains_any_case(c_.read_token(), "[generale]");
+      c_.preamble_read(opens);
+      if (opens) break;
     }
     while (c_.next_record_keyword()) {
       const Next next = read_record(c_.token());

@@ -23,8 +23,9 @@ std::string without(std::string text, const std::string& prefix) {
 }
 
 // Checks l.txt and t.txt; gives the report as a person reads it, or as JSON.
+// The small fixtures lay no station or signal: that warning is off unless asked.
 std::string check(const std::string& line, const std::string& train, bool json = false,
-                  std::set<std::string> disabled = {}) {
+                  std::set<std::string> disabled = {"missing-section"}) {
   TempFolder folder;
   write_bytes(folder / "l.txt", line);
   write_bytes(folder / "t.txt", train);
@@ -38,7 +39,7 @@ std::string check(const std::string& line, const std::string& train, bool json =
 TEST(Check, TheBuiltInDescriptionsCheckClean) {
   const std::string line = line_table_bytes(LineTable::from_text(builtin_line_text()));
   const std::string train = line_table_bytes(LineTable::from_text(builtin_train_text()));
-  EXPECT_EQ(check(line, train), "0 errors, 0 warnings\n");
+  EXPECT_EQ(check(line, train, false, {}), "0 errors, 0 warnings\n");
 }
 
 TEST(Check, MisspeltKeywordsInBothFilesAndTheFaultTogetherInFileOrder) {
@@ -65,7 +66,7 @@ TEST(Check, MisspeltKeywordsInBothFilesAndTheFaultTogetherInFileOrder) {
             "  stazione, 4225, 12, 600, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, X\n"
             "            ^\n"
             "1 error, 3 warnings\n");
-  EXPECT_EQ(check(line, train, true, {"unknown-keyword"}),
+  EXPECT_EQ(check(line, train, true, {"unknown-keyword", "missing-section"}),
             "[\n"
             "  {\"severity\": \"error\", \"code\": 8, \"file\": \"t.txt\", \"line\": 4, "
             "\"column\": 11, \"position_m\": 4225, \"message\": \"the station's position is not "
@@ -181,7 +182,27 @@ TEST(Check, ValuesLeftOverAndPositionsOffTheGridAreWarnedAtTheirField) {
             "  stazione, 4250, 12, 600, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, 0, X\n"
             "                                                             ^\n"
             "0 errors, 5 warnings\n");
-  EXPECT_EQ(check(line, train, false, {"off-grid", "extra-value"}), "0 errors, 0 warnings\n");
+  EXPECT_EQ(check(line, train, false, {"off-grid", "extra-value", "missing-section"}),
+            "0 errors, 0 warnings\n");
+}
+
+TEST(Check, MissingSectionsAndCurveClassesThatAreNotOneDigit) {
+  const std::string line =
+      "[generale]\nlunghezza percorso, 68000\n[curve]\ncurvas12, 1000, 300\n[fine]\n";
+  EXPECT_EQ(check(line, "[general]\nvelocita, 0, 100\n", false, {}),
+            "l.txt:4:1: warning: the curve keyword \"curvas12\" is read as class 1: a class is "
+            "one digit from 1 to 6 [-Wcurve-class]\n"
+            "  curvas12, 1000, 300\n"
+            "  ^\n"
+            "t.txt: warning: there is no [generale] section: no record of this description is "
+            "read [-Wmissing-section]\n"
+            "t.txt: warning: the train description lays no station [-Wmissing-section]\n"
+            "t.txt: warning: the train description lays no signal [-Wmissing-section]\n"
+            "t.txt:1:1: warning: \"[general]\" names no record: it and the values after it are "
+            "skipped; did you mean \"[generale]\"? [-Wunknown-keyword]\n"
+            "  [general]\n"
+            "  ^\n"
+            "0 errors, 5 warnings\n");
 }
 
 TEST(Check, ADescriptionThatCannotBeReadIsAnInputFailure) {

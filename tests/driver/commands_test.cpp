@@ -174,8 +174,8 @@ TEST(Commands, CheckExitsWith1OnAnErrorOrAWarningUnderWerror) {
   const std::pair<std::string, int> cases[] = {
       {"check --line l.txt --train t.txt", 0},
       {"check --line l.txt --train typo.txt", 0},
-      {"check --line l.txt --train typo.txt --Werror", 1},
-      {"check --line l.txt --train typo.txt --Werror -Wno-unknown-keyword", 0},
+      {"check --line l.txt --train typo.txt --Werror -Wno-missing-section", 1},
+      {"check --line l.txt --train typo.txt --Werror -Wno-unknown-keyword -Wno-missing-section", 0},
       {"check --line l.txt --train fault.txt", 1},
       {"check --line l.txt --train t.txt -Wno-bogus", 3},
       {"check --line l.txt --train missing.txt", 3},
