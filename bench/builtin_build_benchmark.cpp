@@ -2,7 +2,10 @@
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
+#include <fstream>
+#include <string>
 
+#include "check/check_route.h"
 #include "compile/memorizza_percorso.h"
 #include "describe/description_texts.h"
 #include "driver/builtin_build.h"
@@ -42,6 +45,44 @@ void BM_CompileStep(benchmark::State& state) {
   fs::remove_all(folder);
 }
 BENCHMARK(BM_CompileStep)->Unit(benchmark::kMillisecond);
+
+// check of the built-in texts: one compile in memory with the readers observed.
+void BM_CheckBuiltin(benchmark::State& state) {
+  const fs::path folder = scratch_folder();
+  tracciato::ScenarioModel model;
+  model.scenario_name = tracciato::builtin_scenario_name;
+  model.train_number = tracciato::builtin_train_number;
+  tracciato::dati_linea(model, folder);
+  tracciato::dati_treno(model, folder);
+  tracciato::CheckRequest request;
+  request.line = folder / tracciato::line_text_name(model);
+  request.train = folder / tracciato::train_text_name(model);
+  for (auto _ : state) benchmark::DoNotOptimize(tracciato::check_route(request));
+  fs::remove_all(folder);
+}
+BENCHMARK(BM_CheckBuiltin)->Unit(benchmark::kMillisecond);
+
+// check of the built-in texts with 20 faults that each stop reading: one
+// compile per fault, to read on past each.
+void BM_CheckTwentyFaults(benchmark::State& state) {
+  const fs::path folder = scratch_folder();
+  tracciato::ScenarioModel model;
+  model.scenario_name = tracciato::builtin_scenario_name;
+  model.train_number = tracciato::builtin_train_number;
+  tracciato::dati_linea(model, folder);
+  std::string train = "[generale]\nvelocita, 0, 100\n";
+  for (int k = 0; k < 20; ++k) {  // each station off the grid
+    train += "stazione, " + std::to_string(4025 + 3000 * k) +
+             ", 12, 600, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, X\n";
+  }
+  tracciato::CheckRequest request;
+  request.line = folder / tracciato::line_text_name(model);
+  request.train = folder / "faults.txt";
+  std::ofstream(request.train, std::ios::binary) << train;
+  for (auto _ : state) benchmark::DoNotOptimize(tracciato::check_route(request));
+  fs::remove_all(folder);
+}
+BENCHMARK(BM_CheckTwentyFaults)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

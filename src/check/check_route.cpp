@@ -5,7 +5,7 @@
 #include <optional>
 #include <tuple>
 
-#include "check/keyword_suggestion.h"
+#include "check/warning_watch.h"
 #include "compile/errors.h"
 #include "compile/memorizza_percorso.h"
 #include "describe/reading_observer.h"
@@ -15,124 +15,6 @@
 
 namespace tracciato {
 namespace {
-
-// What the readers' observations say is almost certainly a mistake:
-//   unknown-keyword  a field in a keyword's place names no record, so the
-//                    record and its values are skipped (reported once per run
-//                    of skipped fields: the values follow from it);
-//   extra-value      a value left over on the line of a record that was read
-//                    whole, as "2,5" read as 2 and then 5;
-//   off-grid         a position not a multiple of 50, rounded to a cell.
-class Watch : public ReadingObserver {
- public:
-  struct Finding {
-    const char* name;
-    int text;
-    LineColumn at;
-    std::string field;
-    std::int64_t metres = 0;  // off-grid: the position as written
-    std::int64_t cell = 0;    // off-grid: the cell it was laid from
-  };
-
-  void keyword(int text, LineColumn at, std::string_view field, bool known) override {
-    if (known) {
-      in_run_ = false;
-      last_record_ = {text, at.line};
-      return;
-    }
-    if (field.find_first_not_of(" \t") == std::string_view::npos) return;
-    if (last_record_ == std::pair{text, at.line} && !in_run_) {
-      findings_.push_back({"extra-value", text, at, std::string(field)});
-      return;
-    }
-    if (!looks_like_a_keyword(field) || in_run_) return;
-    in_run_ = true;
-    findings_.push_back({"unknown-keyword", text, at, std::string(field)});
-  }
-
-  void position(int text, LineColumn at, std::int64_t metres, std::int64_t cell) override {
-    if (metres % 50 != 0) findings_.push_back({"off-grid", text, at, {}, metres, cell});
-  }
-
-  void preamble(int text, LineColumn at, std::string_view field, bool opens) override {
-    opened_.resize(std::max(opened_.size(), static_cast<std::size_t>(text) + 1), false);
-    if (opens) {
-      opened_[static_cast<std::size_t>(text)] = true;
-    } else if (field.find('[') != std::string_view::npos &&
-               nearest_keyword(field) == "[generale]") {
-      findings_.push_back({"unknown-keyword", text, at, std::string(field)});
-    }
-  }
-
-  // A curve class is one digit from 1 to 6; others are read as the first of
-  // 1 to 6 the keyword holds.
-  void curve(int text, LineColumn at, std::string_view field, int curve_class) override {
-    const auto digits =
-        std::count_if(field.begin(), field.end(), [](char c) { return c >= '0' && c <= '9'; });
-    if (curve_class == 0 || digits <= 1) return;
-    findings_.push_back({"curve-class", text, at, std::string(field), 0, curve_class});
-  }
-
-  // The texts searched for [generale] without finding it.
-  std::vector<int> unopened() const {
-    std::vector<int> texts;
-    for (std::size_t t = 0; t < opened_.size(); ++t) {
-      if (!opened_[t]) texts.push_back(static_cast<int>(t));
-    }
-    return texts;
-  }
-
-  const std::vector<Finding>& findings() const { return findings_; }
-
- private:
-  // Section headers and bare numbers are not records that went astray.
-  static bool looks_like_a_keyword(std::string_view field) {
-    if (field.find_first_of("[]") != std::string_view::npos) return false;
-    return std::any_of(field.begin(), field.end(),
-                       [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); });
-  }
-
-  std::vector<Finding> findings_;
-  std::vector<bool> opened_;  // per text: whether its [generale] was found
-  bool in_run_ = false;
-  std::pair<int, int> last_record_{-1, 0};  // the text and line of the last record read
-};
-
-std::string shown_field(std::string_view field) {
-  const std::size_t first = field.find_first_not_of(" \t");
-  const std::size_t last = field.find_last_not_of(" \t");
-  return "\"" + std::string(field.substr(first, last - first + 1)) + "\"";
-}
-
-Diagnostic warning(const SourceMap& map, const Watch::Finding& f) {
-  Diagnostic d;
-  d.severity = Severity::warning;
-  d.name = f.name;
-  d.at = map.locate(f.text, f.at);
-  const std::string name = f.name;
-  if (name == "unknown-keyword") {
-    d.message = shown_field(f.field) + " names no record: it and the values after it are skipped";
-    if (const auto keyword = nearest_keyword(f.field)) {
-      d.message += "; did you mean \"" + std::string(*keyword) + "\"?";
-    }
-  } else if (name == "curve-class") {
-    d.message = "the curve keyword " + shown_field(f.field) + " is read as class " +
-                std::to_string(f.cell) + ": a class is one digit from 1 to 6";
-  } else if (name == "missing-section") {
-    d.message = f.field;
-  } else if (name == "extra-value") {
-    d.message = shown_field(f.field) +
-                " is left over after the record's values and is skipped: a decimal comma, or "
-                "a value too many?";
-  } else {
-    d.message = std::to_string(f.metres) +
-                " m is not a multiple of 50: the record is laid from cell " +
-                std::to_string(f.cell) + ", which holds metres " +
-                std::to_string((f.cell - 1) * 50) + " to " + std::to_string(f.cell * 50);
-    d.position_m = f.metres;
-  }
-  return d;
-}
 
 // Findings in file order (the line description first), then by place; those
 // of the whole track last.
@@ -146,12 +28,6 @@ void sort_in_file_order(std::vector<Diagnostic>& found, const CheckRequest& requ
 }
 
 }  // namespace
-
-const std::set<std::string>& warning_names() {
-  static const std::set<std::string> names = {"unknown-keyword", "extra-value", "off-grid",
-                                              "curve-class", "missing-section"};
-  return names;
-}
 
 namespace {
 
@@ -179,7 +55,7 @@ std::vector<Diagnostic> post_pass_faults(const ScenarioModel& model, const Sourc
 
 Round compile_once(const CheckRequest& request, const std::array<std::string, 2>& texts,
                    std::vector<Diagnostic>& warnings) {
-  Watch watch;
+  WarningWatch watch;
   ScenarioModel model;
   model.scenario_name = request.scenario;
   model.train_number = request.train_number;
@@ -202,29 +78,8 @@ Round compile_once(const CheckRequest& request, const std::array<std::string, 2>
       round.fault->message = stop.what();
     }
   }
-  std::vector<Watch::Finding> findings = watch.findings();
-  for (const int text : watch.unopened()) {
-    findings.push_back({"missing-section",
-                        text,
-                        {},
-                        "there is no [generale] section: no record of this description is read"});
-  }
-  if (!round.fault && model.cells) {
-    const int train_text = 1;  // the train description is the second text read
-    const SlotRecord& first = model.slots[slot::first_station];
-    if (first.name.empty() && first.kind == 0) {
-      findings.push_back(
-          {"missing-section", train_text, {}, "the train description lays no station"});
-    }
-    const auto& cells = model.cells->all();
-    if (std::none_of(cells.begin(), cells.end(),
-                     [](const TrackCell& c) { return c.kind == cell_kind::signal; })) {
-      findings.push_back(
-          {"missing-section", train_text, {}, "the train description lays no signal"});
-    }
-  }
-  for (const auto& f : findings) {
-    if (!request.disabled_warnings.contains(f.name)) warnings.push_back(warning(map, f));
+  for (Diagnostic& w : watch.warnings(model, map, !round.fault, request.disabled_warnings)) {
+    warnings.push_back(std::move(w));
   }
   return round;
 }
@@ -242,6 +97,19 @@ void remove_record(std::string& text, const SourceLocation& record) {
        at < text.size() && text[at] != '\r' && text[at] != '\n'; ++at) {
     text[at] = ' ';
   }
+}
+
+// Where docs/formats.md explains a finding.
+std::string reference_hint(const Diagnostic& d) {
+  std::string section = "7. Error codes";
+  if (d.name == "off-grid") {
+    section = "1. Positions and cells";
+  } else if (d.name == "curve-class") {
+    section = "3.2 Feature records";
+  } else if (!d.name.empty()) {
+    section = "2. Reading a description text";
+  }
+  return "see docs/formats.md, " + section;
 }
 
 }  // namespace
@@ -268,6 +136,7 @@ std::vector<Diagnostic> check_route(const CheckRequest& request) {
     remove_record(texts[round.record->file == request.train.string() ? 1 : 0], *round.record);
   }
   sort_in_file_order(found, request);
+  for (Diagnostic& d : found) d.notes.push_back({std::nullopt, reference_hint(d)});
   return found;
 }
 

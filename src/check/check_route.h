@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "check/warning_watch.h"
 #include "platform/diagnostic.h"
 
 namespace tracciato {
@@ -24,8 +25,5 @@ struct CheckRequest {
 // warnings the readers' observations raise, in file and line order.
 // Throws IoFailure when a description cannot be read at all.
 std::vector<Diagnostic> check_route(const CheckRequest& request);
-
-// The names of the warnings `check` knows.
-const std::set<std::string>& warning_names();
 
 }  // namespace tracciato

@@ -8,6 +8,7 @@
 #include "check/check_report.h"
 #include "compile/errors.h"
 #include "compile/memorizza_percorso.h"
+#include "compile/write_compiled_files.h"
 #include "describe/description_texts.h"
 #include "documents/driver_documents.h"
 #include "driver/builtin_build.h"
@@ -59,7 +60,8 @@ std::string summary(const std::vector<std::string>& files, const fs::path& folde
 int run_and_report(ScenarioModel& model, const fs::path& folder,
                    const std::optional<fs::path>& report_path,
                    const std::function<std::vector<std::string>()>& compile,
-                   const std::vector<std::string>& also_written = {}) {
+                   const std::vector<std::string>& also_written = {},
+                   const std::vector<Diagnostic>* warnings = nullptr) {
   BuildReport report;
   StatusLine status;
   status.show_wait();
@@ -71,6 +73,9 @@ int run_and_report(ScenarioModel& model, const fs::path& folder,
     status.finish(summary(written, folder));
     report.diagnostic = diagnose(model);
     if (report.diagnostic) show(*report.diagnostic);
+    if (warnings != nullptr) {
+      for (const Diagnostic& w : *warnings) show(w);
+    }
     exit_status = model.error_code == 0 ? exit_clean : exit_fault_recorded;
   } catch (const BuildStopped& stop) {
     status.clear();
@@ -154,9 +159,17 @@ int run_compile_command(const CompileRequest& request) {
     }
   }
   const DescriptionSources sources{request.line, request.train, false};
-  return run_and_report(model, request.out, request.report, [&] {
-    return memorizza_percorso(model, request.line_file ? 1 : 0, sources, request.out);
-  });
+  // The warnings of `check`, heard from the same compile; they change
+  // neither the files nor the exit status.
+  std::vector<Diagnostic> warnings;
+  const auto compile = [&] {
+    SourceMap map;
+    WarningWatch watch;
+    compile_scenario(model, request.line_file ? 1 : 0, sources, map, &watch);
+    if (request.warnings) warnings = watch.warnings(model, map, model.error_code == 0, {});
+    return write_compiled_files(model, request.out);
+  };
+  return run_and_report(model, request.out, request.report, compile, {}, &warnings);
 }
 
 int run_export_command(const fs::path& folder) {

@@ -24,6 +24,7 @@ struct CompileRequest {
   std::filesystem::path out = ".";
   bool line_file = true;
   std::optional<std::filesystem::path> report;
+  bool warnings = true;  // -w turns them off
 };
 int run_compile_command(const CompileRequest& request);
 

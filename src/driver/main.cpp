@@ -57,6 +57,8 @@ int run(int argc, char** argv) {
       ->required();
   compile->add_option("--out", out, "Existing folder for the compiled files (default: .)");
   compile->add_flag("--no-line-file", no_line_file, "Do not write the line file");
+  bool no_warnings = false;
+  compile->add_flag("-w", no_warnings, "Do not print warnings");
   compile->add_option("--report", report, "Write the outcome as JSON into this file");
 
   std::string export_out = ".";
@@ -87,6 +89,7 @@ int run(int argc, char** argv) {
   if (compile->parsed()) {
     request.out = out;
     request.line_file = !no_line_file;
+    request.warnings = !no_warnings;
     request.report = optional_path(report);
     return tracciato::run_compile_command(request);
   }

@@ -54,23 +54,28 @@ TEST(Check, MisspeltKeywordsInBothFilesAndTheFaultTogetherInFileOrder) {
             "skipped; did you mean \"pendenza\"? [-Wunknown-keyword]\n"
             "  pendeza, 12000, -6\n"
             "  ^\n"
+            "tracciato: note: see docs/formats.md, 2. Reading a description text\n"
             "l.txt:6:1: warning: \"nota: cartelo\" names no record: it and the values after it "
             "are skipped [-Wunknown-keyword]\n"
             "  nota: cartelo, 5\n"
             "  ^\n"
+            "tracciato: note: see docs/formats.md, 2. Reading a description text\n"
             "t.txt:3:1: warning: \"stazone\" names no record: it and the values after it are "
             "skipped; did you mean \"stazione\"? [-Wunknown-keyword]\n"
             "  stazone, 0, 7, 700, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, A\n"
             "  ^\n"
+            "tracciato: note: see docs/formats.md, 2. Reading a description text\n"
             "t.txt:4:11: error 8: the station's position is not a multiple of 50 (at 4225 m)\n"
             "  stazione, 4225, 12, 600, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, X\n"
             "            ^\n"
+            "tracciato: note: see docs/formats.md, 7. Error codes\n"
             "1 error, 3 warnings\n");
   EXPECT_EQ(check(line, train, true, {"unknown-keyword", "missing-section"}),
             "[\n"
             "  {\"severity\": \"error\", \"code\": 8, \"file\": \"t.txt\", \"line\": 4, "
             "\"column\": 11, \"position_m\": 4225, \"message\": \"the station's position is not "
-            "a multiple of 50 (at 4225 m)\", \"notes\": []}\n"
+            "a multiple of 50 (at 4225 m)\", \"notes\": [{\"message\": \"see docs/formats.md, 7. "
+            "Error codes\", \"location\": null}]}\n"
             "]\n");
 }
 
@@ -82,6 +87,7 @@ TEST(Check, TheValuesSkippedWithAnUnknownKeywordAreNotReportedAgain) {
             "it are skipped; did you mean \"cartello_indicatore\"? [-Wunknown-keyword]\n"
             "  cartelo_indicatore, 1300, (A)(B)\n"
             "  ^\n"
+            "tracciato: note: see docs/formats.md, 2. Reading a description text\n"
             "0 errors, 1 warning\n");
 }
 
@@ -108,6 +114,7 @@ TEST(Check, EveryFaultOfBothFilesInOneRunAndACascadeOnlyOnce) {
             "of the fault above; the error record takes its position, 1600 m\n"
             "  segnale, 1600, 2, 5,6,0, 0, 1, 3,1,0, 0\n"
             "           ^\n"
+            "tracciato: note: see docs/formats.md, 7. Error codes\n"
             "l.txt:6:22: error 6: the signboard's cell is already taken (at 1300 m)\n"
             "  cartello_indicatore, 1300, (C)(D)\n"
             "                       ^\n"
@@ -115,18 +122,22 @@ TEST(Check, EveryFaultOfBothFilesInOneRunAndACascadeOnlyOnce) {
             "record\n"
             "  indicatori_vmax, 1300, 110,120,125,0, 110,120,125,0\n"
             "                   ^\n"
+            "tracciato: note: see docs/formats.md, 7. Error codes\n"
             "l.txt:7:11: error 25: expected a whole number, found \"12OOO\"\n"
             "  pendenza, 12OOO, 3\n"
             "            ^\n"
+            "tracciato: note: see docs/formats.md, 7. Error codes\n"
             "t.txt:3:11: error 8: the station's position is not a multiple of 50 (at 4225 m)\n"
             "  stazione, 4225, 12, 600, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, X\n"
             "            ^\n"
+            "tracciato: note: see docs/formats.md, 7. Error codes\n"
             "t.txt:5:15: error 7: the abbattimento point's cell is already taken (at 1650 m)\n"
             "  abbattimento, 1650, 100\n"
             "                ^\n"
             "t.txt:4:10: note: cell 33 already holds a signal, laid by this record\n"
             "  segnale, 1600, 2, 5,6,0, 0, 1, 3,1,0, 0\n"
             "           ^\n"
+            "tracciato: note: see docs/formats.md, 7. Error codes\n"
             "5 errors, 0 warnings\n");
 }
 
@@ -143,11 +154,13 @@ TEST(Check, EveryFaultOfThePostPassNotOnlyTheLast) {
             "t.txt:5:16: note: cell 560 holds a slowdown start point, laid by this record\n"
             "  rallentamento, 27950, 30, 800, 0, 0, 0\n"
             "                 ^\n"
+            "tracciato: note: see docs/formats.md, 7. Error codes\n"
             "tracciato: error 12: no free cell for an advance point before a slowdown start, the "
             "slowdown start's cell 801 (at 40050 m)\n"
             "t.txt:9:16: note: cell 801 holds a slowdown start point, laid by this record\n"
             "  rallentamento, 40000, 130, 800, 0, 0, 0\n"
             "                 ^\n"
+            "tracciato: note: see docs/formats.md, 7. Error codes\n"
             "2 errors, 0 warnings\n");
 }
 
@@ -165,22 +178,27 @@ TEST(Check, ValuesLeftOverAndPositionsOffTheGridAreWarnedAtTheirField) {
             "20, which holds metres 950 to 1000 [-Woff-grid]\n"
             "  pendenza, 1010, 3\n"
             "            ^\n"
+            "tracciato: note: see docs/formats.md, 1. Positions and cells\n"
             "t.txt:2:16: warning: \"5\" is left over after the record's values and is skipped: a "
             "decimal comma, or a value too many? [-Wextra-value]\n"
             "  velocita, 0, 2,5\n"
             "                 ^\n"
+            "tracciato: note: see docs/formats.md, 2. Reading a description text\n"
             "t.txt:3:10: warning: 1625 m is not a multiple of 50: the record is laid from cell "
             "34, which holds metres 1650 to 1700 [-Woff-grid]\n"
             "  segnale, 1625, 2, 5,6,0, 0, 1, 3,1,0, 0\n"
             "           ^\n"
+            "tracciato: note: see docs/formats.md, 1. Positions and cells\n"
             "t.txt:4:15: warning: 2030 m is not a multiple of 50: the record is laid from cell "
             "41, which holds metres 2000 to 2050 [-Woff-grid]\n"
             "  abbattimento, 2030, 100\n"
             "                ^\n"
+            "tracciato: note: see docs/formats.md, 1. Positions and cells\n"
             "t.txt:5:60: warning: \"X\" is left over after the record's values and is skipped: a "
             "decimal comma, or a value too many? [-Wextra-value]\n"
             "  stazione, 4250, 12, 600, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, 0, X\n"
             "                                                             ^\n"
+            "tracciato: note: see docs/formats.md, 2. Reading a description text\n"
             "0 errors, 5 warnings\n");
   EXPECT_EQ(check(line, train, false, {"off-grid", "extra-value", "missing-section"}),
             "0 errors, 0 warnings\n");
@@ -194,14 +212,19 @@ TEST(Check, MissingSectionsAndCurveClassesThatAreNotOneDigit) {
             "one digit from 1 to 6 [-Wcurve-class]\n"
             "  curvas12, 1000, 300\n"
             "  ^\n"
+            "tracciato: note: see docs/formats.md, 3.2 Feature records\n"
             "t.txt: warning: there is no [generale] section: no record of this description is "
             "read [-Wmissing-section]\n"
+            "tracciato: note: see docs/formats.md, 2. Reading a description text\n"
             "t.txt: warning: the train description lays no station [-Wmissing-section]\n"
+            "tracciato: note: see docs/formats.md, 2. Reading a description text\n"
             "t.txt: warning: the train description lays no signal [-Wmissing-section]\n"
+            "tracciato: note: see docs/formats.md, 2. Reading a description text\n"
             "t.txt:1:1: warning: \"[general]\" names no record: it and the values after it are "
             "skipped; did you mean \"[generale]\"? [-Wunknown-keyword]\n"
             "  [general]\n"
             "  ^\n"
+            "tracciato: note: see docs/formats.md, 2. Reading a description text\n"
             "0 errors, 5 warnings\n");
 }
 

@@ -186,6 +186,27 @@ TEST(Commands, CheckExitsWith1OnAnErrorOrAWarningUnderWerror) {
   EXPECT_EQ(folder.names(), (std::set<std::string>{"l.txt", "t.txt", "typo.txt", "fault.txt"}));
 }
 
+TEST(Commands, CompilePrintsTheWarningsOfCheckWhichChangeNothingElse) {
+  TempFolder folder;
+  write_bytes(folder / "l.txt", clean_line);
+  write_bytes(folder / "t.txt",
+              "[generale]\nvelocita, 0, 100\nsegnale, 1625, 1, 4,0,0, 0, 0, "
+              "0,0,0, 0\nstazione, 0, 7, 700, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, A\n");
+  const Outcome loud = tracciato(folder, compile_args("l.txt", "t.txt"));
+  EXPECT_EQ(loud.status, 0);
+  EXPECT_EQ(loud.errors,
+            "Attendere\n"
+            "t.txt:3:10: warning: 1625 m is not a multiple of 50: the record is laid from cell "
+            "34, which holds metres 1650 to 1700 [-Woff-grid]\n"
+            "  segnale, 1625, 1, 4,0,0, 0, 0, 0,0,0, 0\n"
+            "           ^\n");
+  const std::string track = read_bytes(folder / "S_7.dat");
+  const Outcome quiet = tracciato(folder, compile_args("l.txt", "t.txt") + " -w");
+  EXPECT_EQ(quiet.status, 0);
+  EXPECT_EQ(quiet.errors, "Attendere\n");
+  EXPECT_EQ(read_bytes(folder / "S_7.dat"), track);
+}
+
 TEST(Commands, UsageAndFileFailuresExitWith3NamingTheCulprit) {
   TempFolder folder;
   write_bytes(folder / "l.txt", clean_line);
