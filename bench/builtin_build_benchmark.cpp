@@ -20,6 +20,16 @@ fs::path scratch_folder() {
   return folder;
 }
 
+// The built-in identity, with its two description texts written into `folder`.
+tracciato::ScenarioModel builtin_texts_in(const fs::path& folder) {
+  tracciato::ScenarioModel model;
+  model.scenario_name = tracciato::builtin_scenario_name;
+  model.train_number = tracciato::builtin_train_number;
+  tracciato::dati_linea(model, folder);
+  tracciato::dati_treno(model, folder);
+  return model;
+}
+
 void BM_BuiltinBuild(benchmark::State& state) {
   const fs::path folder = scratch_folder();
   for (auto _ : state) {
@@ -32,13 +42,9 @@ BENCHMARK(BM_BuiltinBuild)->Unit(benchmark::kMillisecond);
 
 void BM_CompileStep(benchmark::State& state) {
   const fs::path folder = scratch_folder();
-  tracciato::ScenarioModel model;
-  model.scenario_name = tracciato::builtin_scenario_name;
-  model.train_number = tracciato::builtin_train_number;
+  tracciato::ScenarioModel model = builtin_texts_in(folder);
   const tracciato::DescriptionSources sources{folder / tracciato::line_text_name(model),
                                               folder / tracciato::train_text_name(model), false};
-  tracciato::dati_linea(model, folder);
-  tracciato::dati_treno(model, folder);
   for (auto _ : state) {
     benchmark::DoNotOptimize(tracciato::memorizza_percorso(model, 1, sources, folder));
   }
@@ -49,11 +55,7 @@ BENCHMARK(BM_CompileStep)->Unit(benchmark::kMillisecond);
 // check of the built-in texts: one compile in memory with the readers observed.
 void BM_CheckBuiltin(benchmark::State& state) {
   const fs::path folder = scratch_folder();
-  tracciato::ScenarioModel model;
-  model.scenario_name = tracciato::builtin_scenario_name;
-  model.train_number = tracciato::builtin_train_number;
-  tracciato::dati_linea(model, folder);
-  tracciato::dati_treno(model, folder);
+  const tracciato::ScenarioModel model = builtin_texts_in(folder);
   tracciato::CheckRequest request;
   request.line = folder / tracciato::line_text_name(model);
   request.train = folder / tracciato::train_text_name(model);
@@ -66,10 +68,7 @@ BENCHMARK(BM_CheckBuiltin)->Unit(benchmark::kMillisecond);
 // compile per fault, to read on past each.
 void BM_CheckTwentyFaults(benchmark::State& state) {
   const fs::path folder = scratch_folder();
-  tracciato::ScenarioModel model;
-  model.scenario_name = tracciato::builtin_scenario_name;
-  model.train_number = tracciato::builtin_train_number;
-  tracciato::dati_linea(model, folder);
+  const tracciato::ScenarioModel model = builtin_texts_in(folder);
   std::string train = "[generale]\nvelocita, 0, 100\n";
   for (int k = 0; k < 20; ++k) {  // each station off the grid
     train += "stazione, " + std::to_string(4025 + 3000 * k) +

@@ -13,14 +13,8 @@ namespace tracciato {
 namespace {
 
 using testing::TempFolder;
+using testing::without;
 using testing::write_bytes;
-
-std::string without(std::string text, const std::string& prefix) {
-  for (std::size_t at = text.find(prefix); at != std::string::npos; at = text.find(prefix, at)) {
-    text.erase(at, prefix.size());
-  }
-  return text;
-}
 
 // Checks l.txt and t.txt; gives the report as a person reads it, or as JSON.
 // The small fixtures lay no station or signal: that warning is off unless asked.

@@ -12,6 +12,7 @@ namespace tracciato {
 namespace {
 
 using testing::TempFolder;
+using testing::without;
 using testing::write_bytes;
 
 struct Compiled {
@@ -19,13 +20,6 @@ struct Compiled {
   std::int32_t position = 0;
   std::string text;  // what the author reads, with the folder taken out of the paths
 };
-
-std::string without(std::string text, const std::string& prefix) {
-  for (std::size_t at = text.find(prefix); at != std::string::npos; at = text.find(prefix, at)) {
-    text.erase(at, prefix.size());
-  }
-  return text;
-}
 
 // Compiles l.txt and t.txt (absent when nullptr) as `compile` does.
 Compiled compile(const char* line, const char* train) {

@@ -45,6 +45,15 @@ inline std::string read_bytes(const std::filesystem::path& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// `text` with every occurrence of `prefix` taken out: a temporary folder's
+// path out of the file names of diagnostics.
+inline std::string without(std::string text, const std::string& prefix) {
+  for (std::size_t at = text.find(prefix); at != std::string::npos; at = text.find(prefix, at)) {
+    text.erase(at, prefix.size());
+  }
+  return text;
+}
+
 inline void write_bytes(const std::filesystem::path& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary);
   out << bytes;
