@@ -102,7 +102,7 @@ void remove_record(std::string& text, const SourceLocation& record) {
 // Where docs/formats.md explains a finding.
 std::string reference_hint(const Diagnostic& d) {
   std::string section = "7. Error codes";
-  if (d.name == "off-grid") {
+  if (d.name == "off-grid" || d.name == "beyond-line-end") {
     section = "1. Positions and cells";
   } else if (d.name == "curve-class") {
     section = "3.2 Feature records";

@@ -22,6 +22,15 @@ Diagnostic warning(const SourceMap& map, const WarningWatch::Finding& f) {
     if (const auto keyword = nearest_keyword(f.field)) {
       d.message += "; did you mean \"" + std::string(*keyword) + "\"?";
     }
+  } else if (name == "order") {
+    d.message = "the " + f.field + " at " + std::to_string(f.metres) + " m comes after one at " +
+                std::to_string(f.cell) +
+                " m: records of a kind must be written in rising order of position";
+    d.position_m = f.metres;
+  } else if (name == "beyond-line-end") {
+    d.message = "the " + f.field + " at " + std::to_string(f.metres) +
+                " m stands beyond the end of the line, in the track's 7000 m tail";
+    d.position_m = f.metres;
   } else if (name == "curve-class") {
     d.message = "the curve keyword " + shown_field(f.field) + " is read as class " +
                 std::to_string(f.cell) + ": a class is one digit from 1 to 6";
@@ -47,6 +56,10 @@ std::vector<Diagnostic> WarningWatch::warnings(const ScenarioModel& model, const
                                                bool read_clean,
                                                const std::set<std::string>& disabled) const {
   std::vector<Finding> findings = findings_;
+  const std::int64_t length = model.slots[slot::quantities].area_end;
+  for (const Finding& f : features_) {
+    if (f.metres > length) findings.push_back(f);
+  }
   for (const int text : unopened()) {
     findings.push_back({"missing-section",
                         text,
@@ -75,8 +88,9 @@ std::vector<Diagnostic> WarningWatch::warnings(const ScenarioModel& model, const
 }
 
 const std::set<std::string>& warning_names() {
-  static const std::set<std::string> names = {"unknown-keyword", "extra-value", "off-grid",
-                                              "curve-class", "missing-section"};
+  static const std::set<std::string> names = {"unknown-keyword", "extra-value",     "off-grid",
+                                              "curve-class",     "missing-section", "order",
+                                              "beyond-line-end"};
   return names;
 }
 

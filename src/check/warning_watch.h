@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <map>
 #include <set>
 #include <string>
 #include <string_view>
@@ -52,8 +53,22 @@ class WarningWatch : public ReadingObserver {
     findings_.push_back({"unknown-keyword", text, at, std::string(field)});
   }
 
-  void position(int text, LineColumn at, std::int64_t metres, std::int64_t cell) override {
+  void position(int text, LineColumn at, std::int64_t metres, std::int64_t cell,
+                std::string_view what) override {
     if (metres % 50 != 0) findings_.push_back({"off-grid", text, at, {}, metres, cell});
+    // Profiles, gradients and stations are laid in the order written: one
+    // going back takes effect where the author did not mean it to.
+    if (what == "gradient" || what == "speed limit" || what == "adhesion" || what == "station") {
+      const auto [last, inserted] = last_position_.try_emplace(std::string(what), metres);
+      if (!inserted && metres < last->second) {
+        findings_.push_back({"order", text, at, std::string(what), metres, last->second});
+      }
+      last->second = std::max(last->second, metres);
+    }
+    if (what == "station" || what == "signal" || what == "slowdown" ||
+        what == "speed-indicator board" || what == "signboard") {
+      features_.push_back({"beyond-line-end", text, at, std::string(what), metres, cell});
+    }
   }
 
   void preamble(int text, LineColumn at, std::string_view field, bool opens) override {
@@ -100,7 +115,9 @@ class WarningWatch : public ReadingObserver {
   }
 
   std::vector<Finding> findings_;
-  std::vector<bool> opened_;  // per text: whether its [generale] was found
+  std::vector<Finding> features_;                      // checked against the route length
+  std::map<std::string, std::int64_t> last_position_;  // the furthest one of each kind
+  std::vector<bool> opened_;                           // per text: whether its [generale] was found
   bool in_run_ = false;
   std::pair<int, int> last_record_{-1, 0};  // the text and line of the last record read
 };

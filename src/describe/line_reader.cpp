@@ -200,7 +200,7 @@ class LineReader {
     const std::int32_t g = f.i32();
     if (beyond_track(p, at)) return Next::leave;
     const std::int64_t n = round_half_even_div(p, 50);
-    c_.position_read(at, p, n);
+    c_.position_read(at, p, n, "gradient");
     if (n > 0) {
       do {
         fill_gradient();
@@ -280,7 +280,7 @@ class LineReader {
     r.fine = f.i32();
     r.tipo = f.i32();
     if (beyond_track(r.inizio, at)) return Next::leave;
-    c_.position_read(at, r.inizio, round_half_even_div(r.inizio, 50));
+    c_.position_read(at, r.inizio, round_half_even_div(r.inizio, 50), "montagna");
     memo_montagna(model_, r);
     return Next::record;
   }
@@ -295,7 +295,7 @@ class LineReader {
       *value = f.i32();
     }
     if (beyond_track(r.posizione, at)) return Next::leave;
-    c_.position_read(at, r.posizione, point_cell(r.posizione));
+    c_.position_read(at, r.posizione, point_cell(r.posizione), "speed-indicator board");
     if (!memo_indicatori_v_max(model_, r)) return refused(at);
     c_.lay(point_cell(r.posizione), at, "a speed-indicator board");
     return Next::record;
@@ -308,7 +308,7 @@ class LineReader {
     const std::string& text = c_.read_text_value();
     if (beyond_track(p, at)) return Next::leave;
     const std::int64_t i = point_cell(p);
-    c_.position_read(at, p, i);
+    c_.position_read(at, p, i, "signboard");
     TrackCell* cell = claim_free_cell(model_, i, ErrorCode::signboard_cell_taken, p);
     if (cell == nullptr) return refused(at);
     if (c_.signboard_slot() < 1) throw ReadFailure("more than 80 signboards", at);

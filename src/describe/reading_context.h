@@ -52,8 +52,8 @@ class ReadingContext {
   // the text: a field that is the text's very last is not acted upon.
   bool next_record_keyword();
   // Tells the observer, if any, which cell a record's position put it in.
-  void position_read(LineColumn at, std::int64_t metres, std::int64_t cell) {
-    if (observer_ != nullptr) observer_->position(text_, at, metres, cell);
+  void position_read(LineColumn at, std::int64_t metres, std::int64_t cell, std::string_view what) {
+    if (observer_ != nullptr) observer_->position(text_, at, metres, cell, what);
   }
   // Tells the observer, if any, of the field just read before [generale].
   void preamble_read(bool opens) {

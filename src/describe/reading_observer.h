@@ -27,8 +27,10 @@ class ReadingObserver {
   virtual void preamble(int text, LineColumn at, std::string_view field, bool opens) = 0;
   // A curve keyword and the class it was read as.
   virtual void curve(int text, LineColumn at, std::string_view field, int curve_class) = 0;
-  // A record's position, at the field `at`, and the cell it was laid from.
-  virtual void position(int text, LineColumn at, std::int64_t metres, std::int64_t cell) = 0;
+  // A record's position, at the field `at`, the cell it was laid from, and
+  // what the record is ("signal", "gradient", ...).
+  virtual void position(int text, LineColumn at, std::int64_t metres, std::int64_t cell,
+                        std::string_view what) = 0;
 };
 
 }  // namespace tracciato

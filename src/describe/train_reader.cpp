@@ -149,6 +149,7 @@ class TrainReader {
     std::uint8_t TrackCell::*field;
     std::uint8_t (*stored)(std::int32_t value);
     std::int64_t reach;  // a record's fill stops beyond U + reach
+    const char* what;    // the profile's name, for an observer
     std::int64_t cursor = 0;
     std::int32_t last = 0;  // no defined value before the first record: 0
   };
@@ -160,7 +161,7 @@ class TrainReader {
     const std::int32_t value = f.i32();
     if (beyond_track(p, at)) return Next::leave;
     const std::int64_t k = round_half_even_div(p, 50);
-    c_.position_read(at, p, k);
+    c_.position_read(at, p, k, profile.what);
     if (k > 0) {
       do {
         if (profile.cursor > c_.last_cell() + profile.reach) break;
@@ -187,7 +188,7 @@ class TrainReader {
       *value = f.i32();
     }
     if (beyond_track(r.posizione, at)) return Next::leave;
-    c_.position_read(at, r.posizione, point_cell(r.posizione));
+    c_.position_read(at, r.posizione, point_cell(r.posizione), "signal");
     const bool placed = memo_segnale(model_, r);
     if (placed) c_.lay(point_cell(r.posizione), at, "a signal");
     if (model_.error_code > 0) return stop_after_placement(placed, r.posizione, at);
@@ -201,7 +202,7 @@ class TrainReader {
     const LineColumn at = f.last_field();
     for (std::int32_t* value : {&r.v, &r.l, &r.f_tt, &r.f_ta, &r.d_v}) *value = f.i32();
     if (beyond_track(r.x, at)) return Next::leave;
-    c_.position_read(at, r.x, point_cell(r.x));
+    c_.position_read(at, r.x, point_cell(r.x), "slowdown");
     const bool placed = memo_rallentamento(model_, r);
     // A refusal of the pre-warning cells leaves the three points laid.
     const bool points_laid =
@@ -232,7 +233,7 @@ class TrainReader {
     const std::int32_t w = f.i32();
     if (beyond_track(p, at)) return Next::leave;
     const std::int64_t i = round_half_even_div(p, 50);
-    c_.position_read(at, p, i);
+    c_.position_read(at, p, i, "abbattimento point");
     TrackCell* cell = claim_free_cell(model_, i, ErrorCode::abbattimento_cell_taken, p);
     if (cell == nullptr) {
       c_.close_and_delete();
@@ -257,6 +258,7 @@ class TrainReader {
     const LineColumn at = f.last_field();
     if (beyond_track(s.position, at, 800)) return Next::leave;
     if (s.position % 50 != 0) return stop(ErrorCode::station_off_grid, s.position, at);
+    c_.position_read(at, s.position, point_cell(s.position), "station");
     s.kind = f.u8();
     const std::int32_t length = f.i32();
     const LineColumn length_at = f.last_field();
@@ -362,8 +364,8 @@ class TrainReader {
   ReadingContext& c_;
   ScenarioModel& model_;
   // The speed limit stops before cell U; adhesion may reach it.
-  Profile speed_{&TrackCell::speed_limit, speed_units, -1};
-  Profile adhesion_{&TrackCell::adhesion, adhesion_value, 0};
+  Profile speed_{&TrackCell::speed_limit, speed_units, -1, "speed limit"};
+  Profile adhesion_{&TrackCell::adhesion, adhesion_value, 0, "adhesion"};
   int station_slot_ = slot::first_station;
   LineColumn previous_station_at_;
 };

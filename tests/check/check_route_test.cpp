@@ -222,6 +222,26 @@ TEST(Check, MissingSectionsAndCurveClassesThatAreNotOneDigit) {
             "0 errors, 5 warnings\n");
 }
 
+TEST(Check, RecordsOutOfOrderAndFeaturesBeyondTheEndOfTheLine) {
+  const std::string line =
+      "[generale]\nlunghezza percorso, 10000\n[curve]\npendenza, 1500, 3\npendenza, 1000, 2\n"
+      "[fine]\n";
+  const std::string train =
+      "[generale]\nvelocita, 0, 100\nsegnale, 12000, 1, 4,0,0, 0, 0, 0,0,0, 0\n[fine]\n";
+  EXPECT_EQ(check(line, train),
+            "l.txt:5:11: warning: the gradient at 1000 m comes after one at 1500 m: records of a "
+            "kind must be written in rising order of position [-Worder]\n"
+            "  pendenza, 1000, 2\n"
+            "            ^\n"
+            "tracciato: note: see docs/formats.md, 2. Reading a description text\n"
+            "t.txt:3:10: warning: the signal at 12000 m stands beyond the end of the line, in the "
+            "track's 7000 m tail [-Wbeyond-line-end]\n"
+            "  segnale, 12000, 1, 4,0,0, 0, 0, 0,0,0, 0\n"
+            "           ^\n"
+            "tracciato: note: see docs/formats.md, 1. Positions and cells\n"
+            "0 errors, 2 warnings\n");
+}
+
 TEST(Check, ADescriptionThatCannotBeReadIsAnInputFailure) {
   TempFolder folder;
   write_bytes(folder / "l.txt", "[generale]\n");

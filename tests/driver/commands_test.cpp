@@ -188,7 +188,7 @@ TEST(Commands, CheckExitsWith1OnAnErrorOrAWarningUnderWerror) {
 
 TEST(Commands, CompilePrintsTheWarningsOfCheckWhichChangeNothingElse) {
   TempFolder folder;
-  write_bytes(folder / "l.txt", clean_line);
+  write_bytes(folder / "l.txt", "[generale]\nlunghezza percorso, 68000\n[fine]\n");
   write_bytes(folder / "t.txt",
               "[generale]\nvelocita, 0, 100\nsegnale, 1625, 1, 4,0,0, 0, 0, "
               "0,0,0, 0\nstazione, 0, 7, 700, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, A\n");
