@@ -27,10 +27,6 @@ void sort_in_file_order(std::vector<Diagnostic>& found, const CheckRequest& requ
                    [&key](const Diagnostic& a, const Diagnostic& b) { return key(a) < key(b); });
 }
 
-}  // namespace
-
-namespace {
-
 // One compile of the texts as they stand now: the fault it records, if any,
 // and the record that fault stands at.
 struct Round {

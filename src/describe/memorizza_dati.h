@@ -19,6 +19,10 @@ struct DescriptionSources {
   // file is touched.
   const std::string* line_bytes = nullptr;
   const std::string* train_bytes = nullptr;
+
+  bool in_memory() const { return line_bytes != nullptr || train_bytes != nullptr; }
+  // The texts the build owns and deletes once read: its own files only.
+  bool deletes_texts() const { return delete_after_reading && !in_memory(); }
 };
 
 // Reads the line description, then the train description, into the model:

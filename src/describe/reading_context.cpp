@@ -20,14 +20,14 @@ void ReadingContext::open(const std::filesystem::path& path) {
 }
 
 void ReadingContext::close_and_delete() {
-  if (sources_.delete_after_reading && sources_.line_bytes == nullptr && !current_.empty()) {
+  if (sources_.deletes_texts() && !current_.empty()) {
     std::error_code ignored;
     std::filesystem::remove(current_, ignored);
   }
 }
 
 void ReadingContext::delete_all_texts() {
-  if (!sources_.delete_after_reading || sources_.line_bytes != nullptr) return;
+  if (!sources_.deletes_texts()) return;
   std::error_code ignored;
   std::filesystem::remove(sources_.line_text, ignored);
   std::filesystem::remove(sources_.train_text, ignored);
