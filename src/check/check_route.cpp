@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <map>
 #include <optional>
 #include <tuple>
 
@@ -97,11 +98,14 @@ void remove_record(std::string& text, const SourceLocation& record) {
 
 // Where docs/formats.md explains a finding.
 std::string reference_hint(const Diagnostic& d) {
+  static const std::map<std::string, std::string, std::less<>> sections = {
+      {"off-grid", "1. Positions and cells"}, {"beyond-line-end", "1. Positions and cells"},
+      {"curve-class", "3.2 Feature records"}, {"empty-text", "3.2 Feature records"},
+      {"replaced", "4.2 Stations"},           {"order", "8. Warnings of check"},
+  };
   std::string section = "7. Error codes";
-  if (d.name == "off-grid" || d.name == "beyond-line-end") {
-    section = "1. Positions and cells";
-  } else if (d.name == "curve-class") {
-    section = "3.2 Feature records";
+  if (const auto found = sections.find(d.name); found != sections.end()) {
+    section = found->second;
   } else if (!d.name.empty()) {
     section = "2. Reading a description text";
   }

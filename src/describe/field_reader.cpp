@@ -93,7 +93,9 @@ std::int64_t FieldReader::number(std::int64_t low, std::int64_t high) {
     value = std::min(value * 10 + (bytes_[next_] - '0'), saturated);
     ++next_;
   }
+  const bool empty = next_ == begin;
   end_number(begin);
+  if (empty && on_empty_number_) on_empty_number_(last_);
   if (negative) value = -value;
   if (value < low || value > high) {
     const std::string shown = value == saturated || value == -saturated

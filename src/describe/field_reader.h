@@ -1,11 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <limits>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace tracciato {
 
@@ -52,6 +54,11 @@ class FieldReader {
   // A number field: an optionally signed decimal integer within low..high;
   // an empty field reads 0.
   std::int64_t number(std::int64_t low, std::int64_t high);
+  // Calls `listener` with the start of each number field read empty from
+  // now on; an empty function stops the calls.
+  void on_empty_number(std::function<void(LineColumn)> listener) {
+    on_empty_number_ = std::move(listener);
+  }
 
   std::uint8_t u8() { return static_cast<std::uint8_t>(number(0, 255)); }
   std::int16_t i16() { return static_cast<std::int16_t>(number(-32768, 32767)); }
@@ -83,6 +90,7 @@ class FieldReader {
   int line_ = 1;
   std::size_t line_start_ = 0;
   LineColumn last_;
+  std::function<void(LineColumn)> on_empty_number_;
 };
 
 }  // namespace tracciato

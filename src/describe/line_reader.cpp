@@ -68,29 +68,39 @@ class LineReader {
       if (f.at_end()) break;
       for (int skip = 0; skip < 10 && contains(c_.token(), "-"); ++skip) c_.read_token();
       const std::string token = c_.token();
-      if (contains_any_case(token, "percorso") && contains_any_case(token, "lunghezza")) {
-        if (read_route_length() == ReadOutcome::returned) return ReadOutcome::returned;
+      const bool route_length =
+          contains_any_case(token, "percorso") && contains_any_case(token, "lunghezza");
+      if (route_length && read_route_length() == ReadOutcome::returned) {
+        return ReadOutcome::returned;
       }
-      read_progressive(token, "tre", slot::progressive_tre);
-      read_progressive(token, "due", slot::progressive_due);
-      read_progressive(token, "uno", slot::progressive_uno);
-      read_scenery(token);
-      if (contains(token, "segnali") && contains(token, "ripetizione")) {
-        if (read_repetition_zone(token) == ReadOutcome::returned) return ReadOutcome::returned;
+      bool progressive = read_progressive(token, "tre", slot::progressive_tre);
+      progressive = read_progressive(token, "due", slot::progressive_due) || progressive;
+      progressive = read_progressive(token, "uno", slot::progressive_uno) || progressive;
+      const bool scenery = read_scenery(token);
+      const bool repetition = contains(token, "segnali") && contains(token, "ripetizione");
+      if (repetition && read_repetition_zone(token) == ReadOutcome::returned) {
+        return ReadOutcome::returned;
       }
+      c_.keyword_read(KeywordPlace::line_general,
+                      first_named({{route_length, "lunghezza percorso"},
+                                   {progressive, "progressiva chilometrica"},
+                                   {scenery, "sfondo"},
+                                   {repetition, "ripetizione segnali"}}));
       if (ends_general_section(token)) break;
     }
     return ReadOutcome::go_on;
   }
 
   // The three scenery values; the second goes to the header's position.
-  void read_scenery(const std::string& token) {
-    if (!contains(token, "sfondo")) return;
+  // Whether the token named a scenery record.
+  bool read_scenery(const std::string& token) {
+    if (!contains(token, "sfondo")) return false;
     FieldReader& f = c_.fields();
     SlotRecord& header = model_.slots[slot::scenario_header];
     if (contains(token, "uno")) header.area_start = f.i32();
     if (contains(token, "due")) header.position = f.i32();
     if (contains(token, "tre")) header.area_end = f.i32();
+    return true;
   }
 
   static bool ends_general_section(const std::string& token) {
@@ -112,8 +122,9 @@ class LineReader {
     return ReadOutcome::go_on;
   }
 
-  void read_progressive(const std::string& token, const char* which, int slot_index) {
-    if (!contains(token, which) || !contains(token, "progressiva")) return;
+  // Whether the token named this progressive record.
+  bool read_progressive(const std::string& token, const char* which, int slot_index) {
+    if (!contains(token, which) || !contains(token, "progressiva")) return false;
     FieldReader& f = c_.fields();
     SlotRecord& s = model_.slots[static_cast<std::size_t>(slot_index)];
     s.area_start = f.i32();
@@ -122,6 +133,7 @@ class LineReader {
     const LineColumn offset_at = f.last_field();
     s.position = f.i32();
     c_.progressives().push_back({s.area_start, s.area_end, start_at, offset_at});
+    return true;
   }
 
   ReadOutcome read_repetition_zone(const std::string& token) {
@@ -166,7 +178,11 @@ class LineReader {
     const bool speed_board = contains_any_case(token, "indicatori_v");
     const bool signboard =
         contains_any_case(token, "indicat") && contains_any_case(token, "cartello");
-    c_.keyword_read(gradient || curve || montagna || speed_board || signboard);
+    c_.keyword_read(KeywordPlace::line_features, first_named({{gradient, "pendenza"},
+                                                              {curve, "curva"},
+                                                              {montagna, "montagna"},
+                                                              {speed_board, "indicatori_vmax"},
+                                                              {signboard, "cartello_indicatore"}}));
     if (gradient) {
       if (const Next n = read_gradient(); n != Next::record) return n;
     }
@@ -229,7 +245,7 @@ class LineReader {
     for (int digit = 1; digit <= 6 && curve_class == 0; ++digit) {
       if (contains(token, std::string(1, static_cast<char>('0' + digit)))) curve_class = digit;
     }
-    c_.curve_read(token, curve_class);
+    c_.curve_read(token, curve_class, at, s, std::int64_t{s} + l);
     if (curve_class == 0) {
       stop(ErrorCode::curve_unusable, c_.keyword_at(),
            "the keyword \"" + token + "\" holds no class digit 1 to 6");
@@ -290,10 +306,12 @@ class LineReader {
     SpeedBoardRecord r;
     r.posizione = f.i32();
     const LineColumn at = f.last_field();
-    for (std::int32_t* value :
-         {&r.vas, &r.vbs, &r.vcs, &r.strisces, &r.vad, &r.vbd, &r.vcd, &r.strisced}) {
-      *value = f.i32();
-    }
+    for (std::int32_t* value : {&r.vas, &r.vbs, &r.vcs, &r.strisces}) *value = f.i32();
+    // Right-hand speeds left empty are a board without a right-hand set.
+    c_.tell_empty_values(false);
+    for (std::int32_t* value : {&r.vad, &r.vbd, &r.vcd}) *value = f.i32();
+    c_.tell_empty_values(true);
+    r.strisced = f.i32();
     if (beyond_track(r.posizione, at)) return Next::leave;
     c_.position_read(at, r.posizione, point_cell(r.posizione), "speed-indicator board");
     if (!memo_indicatori_v_max(model_, r)) return refused(at);
@@ -306,6 +324,7 @@ class LineReader {
     const std::int32_t p = f.i32();
     const LineColumn at = f.last_field();
     const std::string& text = c_.read_text_value();
+    c_.signboard_text_read(text);
     if (beyond_track(p, at)) return Next::leave;
     const std::int64_t i = point_cell(p);
     c_.position_read(at, p, i, "signboard");

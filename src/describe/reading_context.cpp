@@ -17,6 +17,23 @@ void ReadingContext::open(const std::filesystem::path& path) {
   text_ = map_.add_text(path.string(), given != nullptr ? *given : read_file(path));
   fields_.emplace(map_.bytes(text_));
   keyword_at_ = {};
+  tell_empty_values(true);
+}
+
+void ReadingContext::tell_empty_values(bool tell) {
+  if (observer_ == nullptr) return;
+  if (!tell) {
+    fields_->on_empty_number({});
+    return;
+  }
+  fields_->on_empty_number([this](LineColumn at) { observer_->empty_value(text_, at); });
+}
+
+void ReadingContext::stop_cell_replaces(LineColumn at, std::int64_t cell) {
+  if (observer_ == nullptr) return;
+  const SourceMap::Origin* laid = map_.origin(cell);
+  observer_->replaced(text_, at, cell, laid != nullptr ? laid->what : "a feature",
+                      map_.cell_note(cell, "held"));
 }
 
 void ReadingContext::close_and_delete() {

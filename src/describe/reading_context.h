@@ -59,14 +59,33 @@ class ReadingContext {
   void preamble_read(bool opens) {
     if (observer_ != nullptr) observer_->preamble(text_, keyword_at_, token_, opens);
   }
-  // Tells the observer, if any, which class a curve keyword was read as.
-  void curve_read(std::string_view keyword, int curve_class) {
-    if (observer_ != nullptr) observer_->curve(text_, keyword_at_, keyword, curve_class);
+  // Tells the observer, if any, which class a curve keyword was read as and
+  // the metres the curve runs over.
+  void curve_read(std::string_view keyword, int curve_class, LineColumn at, std::int64_t start,
+                  std::int64_t end) {
+    if (observer_ == nullptr) return;
+    observer_->curve(text_, keyword_at_, keyword, curve_class);
+    observer_->curve_span(text_, at, start, end);
   }
-  // Tells the observer, if any, whether the keyword just read named a record.
-  void keyword_read(bool known) {
-    if (observer_ != nullptr) observer_->keyword(text_, keyword_at_, token_, known);
+  // Tells the observer, if any, which record the keyword just read named
+  // ("" for none).
+  void keyword_read(KeywordPlace place, std::string_view record) {
+    if (observer_ != nullptr) observer_->keyword(text_, keyword_at_, token_, place, record);
   }
+  // Tells the observer, if any, of a signboard's text, read last.
+  void signboard_text_read(std::string_view value) {
+    if (observer_ != nullptr) observer_->signboard_text(text_, fields_->last_field(), value);
+  }
+  // Tells the observer, if any, of a station's timetable time.
+  void station_time_read(LineColumn at, std::int64_t seconds) {
+    if (observer_ != nullptr) observer_->station_time(text_, at, seconds);
+  }
+  // Tells the observer, if any, that a station at `at` is about to lay its
+  // stop cell over what another record laid there.
+  void stop_cell_replaces(LineColumn at, std::int64_t cell);
+  // Whether empty number fields are worth telling the observer about: not
+  // where the format gives an empty value a meaning of its own.
+  void tell_empty_values(bool tell);
 
   // The cells, which the route-length record must have created before any
   // record that uses them.

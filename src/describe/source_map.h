@@ -21,6 +21,7 @@ class SourceMap {
   // life of the map. Returns the text's index.
   int add_text(std::string name, std::string bytes);
   std::string_view bytes(int text) const { return texts_[static_cast<std::size_t>(text)].bytes; }
+  int text_count() const { return static_cast<int>(texts_.size()); }
 
   // A place in a text, with its source line; a text as a whole when `at` is
   // {0, 0}.

@@ -75,8 +75,16 @@ class TrainReader {
     const bool slowdown = has("rallentamento");
     const bool abbattimento = has("abbattimento");
     const bool station = has("stazione");
-    c_.keyword_read(braked_mass || cars || speed || adhesion || clock || sand || signal ||
-                    slowdown || abbattimento || station);
+    c_.keyword_read(KeywordPlace::train, first_named({{braked_mass, "percentuale massa frenata"},
+                                                      {cars, "numero vetture"},
+                                                      {speed, "velocita"},
+                                                      {adhesion, "aderenza"},
+                                                      {clock, "orologio"},
+                                                      {sand, "sabbia"},
+                                                      {signal, "segnale"},
+                                                      {slowdown, "rallentamento"},
+                                                      {abbattimento, "abbattimento"},
+                                                      {station, "stazione"}}));
     if (braked_mass) quantities.area_start = f.i32();
     if (cars) quantities.position = f.i32();
     if (speed) {
@@ -273,10 +281,7 @@ class TrainReader {
     s.num_d = f.i16();
     s.num_e = f.i16();
     s.byte_b = f.u8();
-    const std::int64_t hours = f.i32();
-    const std::int64_t minutes = f.i32();
-    const std::int64_t seconds = f.i32();
-    s.time_s = checked_32(hours * 3600 + minutes * 60 + seconds, "the timetable time");
+    s.time_s = read_timetable_time();
     s.name = f.text();
     set_area(s, length);
     if (length < 600) s.flag_b = 0;
@@ -300,12 +305,7 @@ class TrainReader {
                               " m, which puts the stop in cell " + std::to_string(stop_cell);
         return Next::stopped;
       }
-      // The stop cell replaces whatever the line laid there.
-      if (TrackCell* cell = c_.cells().find(stop_cell)) {
-        cell->kind = cell_kind::stop;
-        cell->value1 = static_cast<std::int16_t>(n);
-        c_.lay(stop_cell, at, "a station stop");
-      }
+      lay_stop_cell(stop_cell, n, at);
     }
     const std::int32_t previous_end = model_.slots[static_cast<std::size_t>(n - 1)].area_end;
     if (n > slot::first_station && std::int64_t{s.area_start} - 350 < previous_end) {
@@ -327,6 +327,29 @@ class TrainReader {
       return Next::stopped;
     }
     return Next::record;
+  }
+
+  // The stop cell replaces whatever the line laid there.
+  void lay_stop_cell(std::int64_t stop_cell, int slot_index, LineColumn at) {
+    TrackCell* cell = c_.cells().find(stop_cell);
+    if (cell == nullptr) return;
+    if (cell->kind != cell_kind::empty) c_.stop_cell_replaces(at, stop_cell);
+    cell->kind = cell_kind::stop;
+    cell->value1 = static_cast<std::int16_t>(slot_index);
+    c_.lay(stop_cell, at, "a station stop");
+  }
+
+  // Hours, minutes and seconds, in seconds.
+  std::int32_t read_timetable_time() {
+    FieldReader& f = c_.fields();
+    const std::int64_t hours = f.i32();
+    const LineColumn at = f.last_field();
+    const std::int64_t minutes = f.i32();
+    const std::int64_t seconds = f.i32();
+    const std::int32_t time =
+        checked_32(hours * 3600 + minutes * 60 + seconds, "the timetable time");
+    c_.station_time_read(at, time);
+    return time;
   }
 
   static void set_area(SlotRecord& s, std::int64_t length) {

@@ -190,9 +190,16 @@ int run_export_command(const fs::path& folder) {
   return exit_clean;
 }
 
-int run_check_command(const CheckRequest& request, const CheckOptions& options) {
-  for (const std::string& name : request.disabled_warnings) {
-    if (!warning_names().contains(name)) return usage_failure("unknown warning -Wno-" + name);
+int run_check_command(CheckRequest request, const CheckOptions& options) {
+  for (const std::string& word : options.warning_switches) {
+    const bool off = word.starts_with("no-");
+    const std::string name = off ? word.substr(3) : word;
+    if (!warning_names().contains(name)) return usage_failure("unknown warning -W" + word);
+    if (off) {
+      request.disabled_warnings.insert(name);
+    } else {
+      request.disabled_warnings.erase(name);
+    }
   }
   std::vector<Diagnostic> found;
   try {

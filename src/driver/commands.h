@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "check/check_route.h"
 
@@ -36,7 +37,10 @@ int run_export_command(const std::filesystem::path& folder);
 struct CheckOptions {
   bool json = false;
   bool warnings_are_errors = false;
+  // The -W switches in the order given: "no-NAME" turns NAME off, "NAME"
+  // turns it back on; the last word on a name holds.
+  std::vector<std::string> warning_switches;
 };
-int run_check_command(const CheckRequest& request, const CheckOptions& options);
+int run_check_command(CheckRequest request, const CheckOptions& options);
 
 }  // namespace tracciato

@@ -79,7 +79,8 @@ int run(int argc, char** argv) {
   check->add_option("--format", check_format, "gnu (default) or json")
       ->check(CLI::IsMember({"gnu", "json"}));
   check->add_flag("--Werror", werror, "Treat warnings as errors");
-  check->add_option("-W", warning_switches, "-Wno-NAME turns the warning NAME off");
+  check->add_option("-W", warning_switches,
+                    "-Wno-NAME turns the warning NAME off, -WNAME on again");
 
   try {
     app.parse(argc, argv);
@@ -95,10 +96,8 @@ int run(int argc, char** argv) {
   }
   if (exporter->parsed()) return tracciato::run_export_command(export_out);
   if (check->parsed()) {
-    for (const std::string& name : warning_switches) {
-      if (name.starts_with("no-")) check_request.disabled_warnings.insert(name.substr(3));
-    }
-    return tracciato::run_check_command(check_request, {check_format == "json", werror});
+    return tracciato::run_check_command(check_request,
+                                        {check_format == "json", werror, warning_switches});
   }
   const fs::path folder = build_out.empty() ? executable_folder(argv[0]) : fs::path(build_out);
   return tracciato::run_builtin_command(folder, optional_path(build_report));

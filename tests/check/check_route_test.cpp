@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "check/check_report.h"
-#include "check/keyword_suggestion.h"
 #include "describe/builtin_scenario.h"
 #include "platform/io_failure.h"
 #include "platform/line_table.h"
@@ -233,13 +232,95 @@ TEST(Check, RecordsOutOfOrderAndFeaturesBeyondTheEndOfTheLine) {
             "kind must be written in rising order of position [-Worder]\n"
             "  pendenza, 1000, 2\n"
             "            ^\n"
-            "tracciato: note: see docs/formats.md, 2. Reading a description text\n"
+            "tracciato: note: see docs/formats.md, 8. Warnings of check\n"
             "t.txt:3:10: warning: the signal at 12000 m stands beyond the end of the line, in the "
             "track's 7000 m tail [-Wbeyond-line-end]\n"
             "  segnale, 12000, 1, 4,0,0, 0, 0, 0,0,0, 0\n"
             "           ^\n"
             "tracciato: note: see docs/formats.md, 1. Positions and cells\n"
             "0 errors, 2 warnings\n");
+}
+
+TEST(Check, CommentsReadAsRecordsEmptyValuesSignboardTextsAndEncodings) {
+  const std::string line =
+      "[generale]\nlunghezza percorso, 68000\nSfondo uno, 0\nnota: sfondo tre, 5\n[curve]\n"
+      "curvad2, 1000, 500\ncurvas3, 1400, 200\n"
+      "nota: da qui la pendenza sale, 2000, 3\n"
+      "indicatori_vmax, 1300, 110,,125,0, ,,,0\n"  // right-hand speeds may be left empty
+      "cartello_indicatore, 3000,  \n"
+      "cartello_indicatore, 3100, (PASSAGGIO A LIVELLO)(X)\n"
+      "cartello_indicatore, 4450, (CAVALCAVIA)\n"
+      "cartello_indicatore, 5000, (CITT\xC3\x80)\n"
+      "cartello_indicatore, 5100, (A\x81)\n[fine]\n";
+  const std::string train =
+      "[generale]\nvelocita, 0, 100\n"
+      "stazione, 0, 7, 700, 0,0,0, 0,0,0, 0,0,0, 0, 12,10,0, A\n"
+      "stazione, 4250, 12, 600, 0,0,0, 0,0,0, 0,0,0, 0, 12,5,0, B\n"
+      "segnale, 6000, 1, 4,0,0, 0, 0, 0,0,0, 0\n[fine]\n";
+  EXPECT_EQ(check(line, train),
+            "l.txt:3:1: warning: \"Sfondo uno\" names no record: it and the values after it are "
+            "skipped; did you mean \"sfondo uno\"? (letter case counts here) "
+            "[-Wunknown-keyword]\n"
+            "  Sfondo uno, 0\n"
+            "  ^\n"
+            "tracciato: note: see docs/formats.md, 2. Reading a description text\n"
+            "l.txt:4:1: warning: \"nota: sfondo tre\" is read as a \"sfondo\" record because it "
+            "holds that keyword: a keyword stands alone in its field, and a comment needs a "
+            "hyphen (-) to be skipped [-Wloose-keyword]\n"
+            "  nota: sfondo tre, 5\n"
+            "  ^\n"
+            "tracciato: note: see docs/formats.md, 2. Reading a description text\n"
+            "l.txt:7:10: warning: the curve from 1400 m starts before the curve before it ends, "
+            "at 1500 m: curves must follow one another without overlapping [-Worder]\n"
+            "  curvas3, 1400, 200\n"
+            "           ^\n"
+            "tracciato: note: see docs/formats.md, 8. Warnings of check\n"
+            "l.txt:8:1: warning: \"nota: da qui la pendenza sale\" is read as a \"pendenza\" "
+            "record because it holds that keyword: a keyword stands alone in its field, and a "
+            "comment needs a hyphen (-) to be skipped [-Wloose-keyword]\n"
+            "  nota: da qui la pendenza sale, 2000, 3\n"
+            "  ^\n"
+            "tracciato: note: see docs/formats.md, 2. Reading a description text\n"
+            "l.txt:9:28: warning: an empty value is read as 0: write 0 where 0 is meant "
+            "[-Wempty-value]\n"
+            "  indicatori_vmax, 1300, 110,,125,0, ,,,0\n"
+            "                             ^\n"
+            "tracciato: note: see docs/formats.md, 2. Reading a description text\n"
+            "l.txt:10:29: warning: the signboard has no text: its board stays blank "
+            "[-Wempty-text]\n"
+            "  cartello_indicatore, 3000,  \n"
+            "                              ^\n"
+            "tracciato: note: see docs/formats.md, 3.2 Feature records\n"
+            "l.txt:11:28: warning: the board line \"(PASSAGGIO A LIVELLO)\" holds 19 characters "
+            "between its parentheses; a board line shows 16 [-Wempty-text]\n"
+            "  cartello_indicatore, 3100, (PASSAGGIO A LIVELLO)(X)\n"
+            "                             ^\n"
+            "tracciato: note: see docs/formats.md, 3.2 Feature records\n"
+            "l.txt:13:33: warning: \"\xC3\x80\" is written in UTF-8 (bytes C3 80); the "
+            "descriptions are read as Windows-1252, which takes these bytes for "
+            "\"\xC3\x83\xE2\x82\xAC\" [-Wencoding]\n"
+            "  cartello_indicatore, 5000, (CITT\xC3\x83\xE2\x82\xAC)\n"
+            "                                  ^\n"
+            "tracciato: note: see docs/formats.md, 2. Reading a description text\n"
+            "l.txt:14:30: warning: byte 81 is no character of Windows-1252, in which the "
+            "descriptions are read [-Wencoding]\n"
+            "  cartello_indicatore, 5100, (A\xEF\xBF\xBD)\n"
+            "                               ^\n"
+            "tracciato: note: see docs/formats.md, 2. Reading a description text\n"
+            "t.txt:4:11: warning: the station's stop cell, cell 90, takes the place of a "
+            "signboard, which is lost [-Wreplaced]\n"
+            "  stazione, 4250, 12, 600, 0,0,0, 0,0,0, 0,0,0, 0, 12,5,0, B\n"
+            "            ^\n"
+            "l.txt:12:22: note: cell 90 held a signboard, laid by this record\n"
+            "  cartello_indicatore, 4450, (CAVALCAVIA)\n"
+            "                       ^\n"
+            "tracciato: note: see docs/formats.md, 4.2 Stations\n"
+            "t.txt:4:50: warning: the station time 12:05:00 comes after one of 12:10:00: "
+            "stations must be written in the order of the timetable [-Worder]\n"
+            "  stazione, 4250, 12, 600, 0,0,0, 0,0,0, 0,0,0, 0, 12,5,0, B\n"
+            "                                                   ^\n"
+            "tracciato: note: see docs/formats.md, 8. Warnings of check\n"
+            "0 errors, 11 warnings\n");
 }
 
 TEST(Check, ADescriptionThatCannotBeReadIsAnInputFailure) {
@@ -249,17 +330,6 @@ TEST(Check, ADescriptionThatCannotBeReadIsAnInputFailure) {
   request.line = folder / "l.txt";
   request.train = folder / "missing.txt";
   EXPECT_THROW(check_route(request), IoFailure);
-}
-
-TEST(KeywordSuggestion, NamesTheKeywordWithinTwoEditsAndNothingFarther) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"pendeza", "pendenza"}, {"  Stazone ", "stazione"}, {"rallentameto", "rallentamento"},
-      {"segnael", "segnale"},  {"curvsd3", "curvad3"},     {"velocità", "velocita"},
-  };
-  for (const auto& [field, keyword] : cases) EXPECT_EQ(nearest_keyword(field), keyword) << field;
-  for (const char* field : {"nota", "xyz", "pendolino rapido"}) {
-    EXPECT_EQ(nearest_keyword(field), std::nullopt) << field;
-  }
 }
 
 }  // namespace

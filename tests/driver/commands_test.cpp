@@ -177,7 +177,11 @@ TEST(Commands, CheckExitsWith1OnAnErrorOrAWarningUnderWerror) {
       {"check --line l.txt --train typo.txt --Werror -Wno-missing-section", 1},
       {"check --line l.txt --train typo.txt --Werror -Wno-unknown-keyword -Wno-missing-section", 0},
       {"check --line l.txt --train fault.txt", 1},
+      {"check --line l.txt --train typo.txt --Werror -Wno-unknown-keyword "
+       "-Wno-missing-section -Wunknown-keyword",
+       1},
       {"check --line l.txt --train t.txt -Wno-bogus", 3},
+      {"check --line l.txt --train t.txt -Wbogus", 3},
       {"check --line l.txt --train missing.txt", 3},
   };
   for (const auto& [arguments, status] : cases) {

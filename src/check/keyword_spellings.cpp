@@ -1,0 +1,107 @@
+#include "check/keyword_spellings.h"
+
+#include <algorithm>
+#include <array>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace tracciato {
+namespace {
+
+constexpr auto general_keywords = std::to_array<std::string_view>(
+    {"lunghezza percorso", "progressiva chilometrica uno", "progressiva chilometrica due",
+     "progressiva chilometrica tre", "sfondo uno", "sfondo due", "sfondo tre",
+     "ripetizione segnali 4 codici", "ripetizione segnali 9 codici"});
+
+constexpr auto feature_keywords = std::to_array<std::string_view>(
+    {"pendenza", "montagna", "indicatori_vmax", "cartello_indicatore", "curvas1", "curvas2",
+     "curvas3", "curvas4", "curvas5", "curvas6", "curvad1", "curvad2", "curvad3", "curvad4",
+     "curvad5", "curvad6"});
+
+constexpr auto train_keywords = std::to_array<std::string_view>(
+    {"numero vetture", "percentuale massa frenata", "sabbia", "orologio", "velocita", "velocit\xE0",
+     "aderenza", "stazione", "segnale", "rallentamento", "abbattimento"});
+
+std::span<const std::string_view> keywords_of(KeywordPlace place) {
+  switch (place) {
+    case KeywordPlace::line_general:
+      return general_keywords;
+    case KeywordPlace::line_features:
+      return feature_keywords;
+    case KeywordPlace::train:
+      break;
+  }
+  return train_keywords;
+}
+
+std::string folded(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(" \t");
+  const std::size_t last = text.find_last_not_of(" \t");
+  std::string out(first == std::string_view::npos ? "" : text.substr(first, last - first + 1));
+  for (char& c : out) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return out;
+}
+
+bool is_curve_keyword(std::string_view key) {
+  if (!key.starts_with("curva")) return false;
+  key.remove_prefix(5);
+  if (key.starts_with('s') || key.starts_with('d')) key.remove_prefix(1);
+  return !key.empty() &&
+         std::all_of(key.begin(), key.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// Edits (insert, delete, replace, swap of neighbours) from a to b.
+std::size_t edit_distance(std::string_view a, std::string_view b) {
+  std::vector<std::vector<std::size_t>> d(a.size() + 1, std::vector<std::size_t>(b.size() + 1));
+  for (std::size_t i = 0; i <= a.size(); ++i) d[i][0] = i;
+  for (std::size_t j = 0; j <= b.size(); ++j) d[0][j] = j;
+  for (std::size_t i = 1; i <= a.size(); ++i) {
+    for (std::size_t j = 1; j <= b.size(); ++j) {
+      const std::size_t cost = a[i - 1] == b[j - 1] ? 0 : 1;
+      d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + cost});
+      if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1]) {
+        d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
+      }
+    }
+  }
+  return d[a.size()][b.size()];
+}
+
+std::optional<std::string_view> nearest(std::string_view field,
+                                        std::span<const std::string_view> keywords) {
+  const std::string key = folded(field);
+  if (key.size() > 40) return std::nullopt;  // no keyword is that long
+  std::optional<std::string_view> best;
+  std::size_t best_distance = 3;
+  for (std::string_view keyword : keywords) {
+    const std::size_t distance = edit_distance(key, keyword);
+    if (distance < best_distance) {
+      best_distance = distance;
+      best = keyword;
+    }
+  }
+  return best;
+}
+
+}  // namespace
+
+bool written_as_keyword(std::string_view field, KeywordPlace place) {
+  const std::string key = folded(field);
+  if (place == KeywordPlace::line_features && is_curve_keyword(key)) return true;
+  const auto keywords = keywords_of(place);
+  return std::find(keywords.begin(), keywords.end(), key) != keywords.end();
+}
+
+std::optional<std::string_view> nearest_keyword(std::string_view field, KeywordPlace place) {
+  return nearest(field, keywords_of(place));
+}
+
+bool near_general_header(std::string_view field) {
+  static constexpr std::array<std::string_view, 1> header = {"[generale]"};
+  return nearest(field, header).has_value();
+}
+
+}  // namespace tracciato
