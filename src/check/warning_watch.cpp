@@ -1,6 +1,7 @@
 #include "check/warning_watch.h"
 
 #include <algorithm>
+#include <tuple>
 
 #include "check/encoding_scan.h"
 #include "check/keyword_spellings.h"
@@ -235,6 +236,10 @@ std::vector<Diagnostic> WarningWatch::warnings(const ScenarioModel& model, const
       findings.push_back({"encoding", t, slip.at, std::move(slip.message), std::nullopt, {}});
     }
   }
+  // In the order of the texts, then of their lines and columns.
+  std::stable_sort(findings.begin(), findings.end(), [](const Finding& a, const Finding& b) {
+    return std::tie(a.text, a.at.line, a.at.column) < std::tie(b.text, b.at.line, b.at.column);
+  });
   std::vector<Diagnostic> warnings;
   for (const Finding& f : findings) {
     if (disabled.contains(f.name)) continue;

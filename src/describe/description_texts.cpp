@@ -13,6 +13,14 @@ std::string train_text_name(const ScenarioModel& model) {
   return model.scenario_name + "_" + model.train_number + "-.txt";
 }
 
+std::string builtin_line_bytes() {
+  return line_table_bytes(LineTable::from_text(builtin_line_text()));
+}
+
+std::string builtin_train_bytes() {
+  return line_table_bytes(LineTable::from_text(builtin_train_text()));
+}
+
 void dati_linea(const ScenarioModel& model, const std::filesystem::path& folder) {
   write_line_table(folder / line_text_name(model), LineTable::from_text(builtin_line_text()));
 }

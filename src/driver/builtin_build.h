@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,5 +19,12 @@ inline constexpr const char* builtin_train_number = "31407";
 // (IoFailure, EncodingError, BuildStopped) ends the build there.
 std::vector<std::string> run_builtin_build(ScenarioModel& model,
                                            const std::filesystem::path& folder);
+
+// The build writes its two description texts into `folder` and deletes them
+// once read. A file of either name that is not the build's own text, as an
+// author's edited copy, would be lost: this names the first such file and
+// why, or gives nullopt when the build may go ahead. A leftover identical
+// to the build's text, as an interrupted run leaves it, is no loss.
+std::optional<std::string> description_text_in_the_way(const std::filesystem::path& folder);
 
 }  // namespace tracciato

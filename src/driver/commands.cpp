@@ -21,6 +21,7 @@
 #include "platform/io_failure.h"
 #include "platform/replace_file.h"
 #include "platform/status_line.h"
+#include "platform/usable_path.h"
 
 namespace tracciato {
 namespace {
@@ -50,9 +51,30 @@ void show(const Diagnostic& d) {
 }
 
 std::string summary(const std::vector<std::string>& files, const fs::path& folder) {
-  std::string text = "Scritti in " + folder.string() + ":";
+  if (files.empty()) {
+    return "Nothing written to " + folder.string() +
+           ": a fault was recorded (--force writes the compiled files anyway)";
+  }
+  std::string text = "Written to " + folder.string() + ":";
   for (const std::string& f : files) text += " " + f;
   return text;
+}
+
+// The first of the input texts that cannot be read, as a usage failure.
+std::optional<int> unfit_inputs(const std::vector<fs::path>& inputs) {
+  for (const fs::path& input : inputs) {
+    if (const auto why = unfit_input(input)) return usage_failure(input.string() + ": " + *why);
+  }
+  return std::nullopt;
+}
+
+// A report that could not be written is known before the work starts.
+std::optional<int> unfit_report(const std::optional<fs::path>& report) {
+  if (!report) return std::nullopt;
+  if (const auto why = unfit_output(*report)) {
+    return usage_failure(report->string() + ": " + *why);
+  }
+  return std::nullopt;
 }
 
 // Runs one compile, shows what went wrong, writes the report and gives the
@@ -124,6 +146,10 @@ int run_and_report(ScenarioModel& model, const fs::path& folder,
 
 int run_builtin_command(const fs::path& folder, const std::optional<fs::path>& report) {
   if (!is_folder(folder)) return usage_failure(folder.string() + ": not an existing folder");
+  if (const auto failed = unfit_report(report)) return *failed;
+  if (const auto in_the_way = description_text_in_the_way(folder)) {
+    return usage_failure(*in_the_way);
+  }
   ScenarioModel model;
   ScenarioModel identity;
   identity.scenario_name = builtin_scenario_name;
@@ -146,6 +172,8 @@ int run_compile_command(const CompileRequest& request) {
                            "\" cannot name a file: " + *why);
     }
   }
+  if (const auto failed = unfit_inputs({request.line, request.train})) return *failed;
+  if (const auto failed = unfit_report(request.report)) return *failed;
   ScenarioModel model;
   model.scenario_name = request.scenario;
   model.train_number = request.train_number;
@@ -167,16 +195,26 @@ int run_compile_command(const CompileRequest& request) {
     WarningWatch watch;
     compile_scenario(model, request.line_file ? 1 : 0, sources, map, &watch);
     if (request.warnings) warnings = watch.warnings(model, map, model.error_code == 0, {});
+    // A compiler writes nothing from faulty input: the files of the last good
+    // compile stay as they were, unless the author asks for these.
+    if (model.error_code != 0 && !request.force) return std::vector<std::string>{};
     return write_compiled_files(model, request.out);
   };
   return run_and_report(model, request.out, request.report, compile, {}, &warnings);
 }
 
-int run_export_command(const fs::path& folder) {
+int run_export_command(const fs::path& folder, bool force) {
   if (!is_folder(folder)) return usage_failure(folder.string() + ": not an existing folder");
   ScenarioModel model;
   model.scenario_name = builtin_scenario_name;
   model.train_number = builtin_train_number;
+  for (const std::string& name : {line_text_name(model), train_text_name(model)}) {
+    std::error_code error;
+    const fs::path path = folder / name;
+    if (!force && fs::symlink_status(path, error).type() != fs::file_type::not_found) {
+      return usage_failure(path.string() + ": already exists; --force overwrites it");
+    }
+  }
   try {
     dati_linea(model, folder);
     dati_treno(model, folder);
@@ -185,8 +223,7 @@ int run_export_command(const fs::path& folder) {
   } catch (const EncodingError& failure) {
     return usage_failure(failure.what());
   }
-  (void)std::fprintf(stderr, "Scritti in %s: %s %s\n", folder.string().c_str(),
-                     line_text_name(model).c_str(), train_text_name(model).c_str());
+  show_message(summary({line_text_name(model), train_text_name(model)}, folder));
   return exit_clean;
 }
 
@@ -201,6 +238,7 @@ int run_check_command(CheckRequest request, const CheckOptions& options) {
       request.disabled_warnings.erase(name);
     }
   }
+  if (const auto failed = unfit_inputs({request.line, request.train})) return *failed;
   std::vector<Diagnostic> found;
   try {
     found = check_route(request);

@@ -26,11 +26,13 @@ struct CompileRequest {
   bool line_file = true;
   std::optional<std::filesystem::path> report;
   bool warnings = true;  // -w turns them off
+  bool force = false;    // write the compiled files even when a fault is recorded
 };
 int run_compile_command(const CompileRequest& request);
 
-// tracciato export: the built-in descriptions, kept as a starting point.
-int run_export_command(const std::filesystem::path& folder);
+// tracciato export: the built-in descriptions, kept as a starting point;
+// an existing file of either name is overwritten only when `force`.
+int run_export_command(const std::filesystem::path& folder, bool force);
 
 // tracciato check: what compiling the descriptions would record, and what
 // looks like a mistake, printed and never written anywhere.

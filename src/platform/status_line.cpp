@@ -15,8 +15,8 @@ void StatusLine::show_wait() {
 }
 
 void StatusLine::finish(const std::string& summary) {
-  if (!shown_ || !terminal_) return;
-  (void)std::fprintf(stream_, "\r\033[K%s\n", summary.c_str());
+  if (!shown_) return;
+  (void)std::fprintf(stream_, terminal_ ? "\r\033[K%s\n" : "%s\n", summary.c_str());
   (void)std::fflush(stream_);
   shown_ = false;
 }

@@ -7,7 +7,8 @@ namespace tracciato {
 
 // The build's window: "Attendere" on standard error while the build runs.
 // On a terminal the word is replaced by a one-line summary at the end;
-// elsewhere the summary is left out, so logs stay quiet.
+// elsewhere, as in a log, the word is a line of its own and the summary
+// follows on the next.
 class StatusLine {
  public:
   explicit StatusLine(std::FILE* stream = stderr);

@@ -1,33 +1,25 @@
 // Runs the tracciato executable as a route author would.
 #include <gtest/gtest.h>
-
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
+#include <map>
+#include <vector>
 
+#include "compile/memorizza_percorso.h"
+#include "describe/description_texts.h"
+#include "support/run_tracciato.h"
 #include "support/temp_folder.h"
 
 namespace tracciato {
 namespace {
 
+using testing::Outcome;
 using testing::read_bytes;
 using testing::TempFolder;
+using testing::tracciato;
 using testing::write_bytes;
-
-struct Outcome {
-  int status;
-  std::string errors;
-};
-
-Outcome tracciato(const TempFolder& folder, const std::string& arguments) {
-  const std::string errors = (folder / "stderr.log").string();
-  const std::string command = "cd '" + folder.path().string() + "' && '" TRACCIATO_EXE "' " +
-                              arguments + " 2>'" + errors + "'";
-  const int raw = std::system(command.c_str());
-  Outcome run{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, read_bytes(errors)};
-  std::filesystem::remove(errors);
-  return run;
-}
 
 const std::set<std::string> compiled = {"Lindra_Kestova_linea.dat", "Lindra_Kestova_31407.sim",
                                         "Lindra_Kestova_31407.dat"};
@@ -43,7 +35,11 @@ TEST(Commands, TheBuiltInBuildLeavesTheCompiledFilesAndNoDescriptionText) {
   TempFolder folder;
   const Outcome run = tracciato(folder, "--out .");
   EXPECT_EQ(run.status, 0) << run.errors;
-  EXPECT_EQ(run.errors, "Attendere\n");
+  EXPECT_EQ(run.errors,
+            "Attendere\n"
+            "Written to .: Lindra_Kestova_31407_note.txt Lindra_Kestova_31407_rallentamenti.txt "
+            "Lindra_Kestova_31407_scheda_treno.txt Lindra_Kestova_linea.dat "
+            "Lindra_Kestova_31407.sim Lindra_Kestova_31407.dat\n");
   for (const std::string& name : folder.names()) {
     EXPECT_TRUE(compiled.count(name) != 0 || name.find("_31407_") != std::string::npos) << name;
   }
@@ -102,14 +98,16 @@ TEST(Commands, ARecordedFaultIsShownWhereItStandsAndExitsWith1) {
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.errors,
             "Attendere\n"
+            "Nothing written to .: a fault was recorded (--force writes the compiled files "
+            "anyway)\n"
             "t.txt:2:11: error 8: the station's position is not a multiple of 50 (at 4225 m)\n"
             "  stazione,\t4225, 12, 600, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, X\n"
             "           \t^\n");
   EXPECT_EQ(read_bytes(folder / "r.json"),
-            "{\"error_code\": 8, \"error_position\": 4225, \"stopped\": null, \"files\": "
-            "[\"S_linea.dat\", \"S_7.sim\", \"S_7.dat\"], \"message\": \"the station's position is "
-            "not a multiple of 50 (at 4225 m)\", \"location\": {\"file\": \"t.txt\", \"line\": 2, "
-            "\"column\": 11}, \"notes\": []}\n");
+            "{\"error_code\": 8, \"error_position\": 4225, \"stopped\": null, \"files\": [], "
+            "\"message\": \"the station's position is not a multiple of 50 (at 4225 m)\", "
+            "\"location\": {\"file\": \"t.txt\", \"line\": 2, \"column\": 11}, \"notes\": []}\n");
+  EXPECT_EQ(folder.names(), (std::set<std::string>{"l.txt", "t.txt", "r.json"}));
 }
 
 TEST(Commands, StoppedBuildsWriteNoCompiledFileAndExitWith2) {
@@ -200,6 +198,7 @@ TEST(Commands, CompilePrintsTheWarningsOfCheckWhichChangeNothingElse) {
   EXPECT_EQ(loud.status, 0);
   EXPECT_EQ(loud.errors,
             "Attendere\n"
+            "Written to .: S_linea.dat S_7.sim S_7.dat\n"
             "t.txt:3:10: warning: 1625 m is not a multiple of 50: the record is laid from cell "
             "34, which holds metres 1650 to 1700 [-Woff-grid]\n"
             "  segnale, 1625, 1, 4,0,0, 0, 0, 0,0,0, 0\n"
@@ -207,14 +206,123 @@ TEST(Commands, CompilePrintsTheWarningsOfCheckWhichChangeNothingElse) {
   const std::string track = read_bytes(folder / "S_7.dat");
   const Outcome quiet = tracciato(folder, compile_args("l.txt", "t.txt") + " -w");
   EXPECT_EQ(quiet.status, 0);
-  EXPECT_EQ(quiet.errors, "Attendere\n");
+  EXPECT_EQ(quiet.errors, "Attendere\nWritten to .: S_linea.dat S_7.sim S_7.dat\n");
   EXPECT_EQ(read_bytes(folder / "S_7.dat"), track);
+}
+
+TEST(Commands, AFaultyCompileKeepsTheLastGoodFilesAndForceWritesWhatTheCompileStepLeaves) {
+  TempFolder folder;
+  write_bytes(folder / "l.txt", clean_line);
+  write_bytes(folder / "t.txt", clean_train);
+  ASSERT_EQ(tracciato(folder, compile_args("l.txt", "t.txt")).status, 0);
+  const std::set<std::string> names = {"S_linea.dat", "S_7.sim", "S_7.dat"};
+  std::map<std::string, std::string> good;
+  for (const std::string& name : names) good[name] = read_bytes(folder / name);
+  write_bytes(folder / "bad.txt",
+              "[generale]\nvelocita, 0, 100\nstazione, 4225, 12, 600, 0,0,0, 0,0,0, 0,0,0, 0, "
+              "0,0,0, X\n");
+
+  const Outcome faulty = tracciato(folder, compile_args("l.txt", "bad.txt"));
+  EXPECT_EQ(faulty.status, 1);
+  // Compared as booleans: a failure would otherwise print megabytes.
+  for (const std::string& name : names)
+    EXPECT_TRUE(read_bytes(folder / name) == good[name]) << name;
+
+  const Outcome forced = tracciato(folder, compile_args("l.txt", "bad.txt") + " --force");
+  EXPECT_EQ(forced.status, 1);
+  TempFolder step;
+  ScenarioModel model;
+  model.scenario_name = "S";
+  model.train_number = "7";
+  memorizza_percorso(model, 1, {folder / "l.txt", folder / "bad.txt", false}, step.path());
+  ASSERT_EQ(step.names(), names);
+  for (const std::string& name : names) {
+    EXPECT_TRUE(read_bytes(folder / name) == read_bytes(step / name)) << name;
+  }
+  EXPECT_FALSE(read_bytes(folder / "S_7.dat") == good["S_7.dat"]);  // cut off at the fault
+}
+
+TEST(Commands, InputsThatCannotBeReadFailBeforeAnythingIsWritten) {
+  TempFolder folder;
+  write_bytes(folder / "l.txt", clean_line);
+  write_bytes(folder / "t.txt", clean_train);
+  write_bytes(folder / "empty.txt", "");
+  write_bytes(folder / "locked.txt", clean_train);
+  std::filesystem::permissions(folder / "locked.txt", std::filesystem::perms::none);
+  std::filesystem::create_directory(folder / "dir");
+  const std::set<std::string> before = folder.names();
+  struct Case {
+    std::string arguments;
+    std::string message;
+  };
+  std::vector<Case> cases;
+  for (const char* command : {"compile", "check"}) {
+    const std::string c = command;
+    const std::string identity = c == "compile" ? " --scenario S --train-number 7" : "";
+    cases.push_back({c + " --line nope.txt --train t.txt" + identity, "nope.txt: no such file"});
+    cases.push_back({c + " --line l.txt --train dir" + identity, "dir: is a folder, not a file"});
+    cases.push_back({c + " --line empty.txt --train t.txt" + identity, "empty.txt: is empty"});
+    if (geteuid() != 0) {  // root reads any file
+      cases.push_back({c + " --line l.txt --train locked.txt" + identity,
+                       "locked.txt: cannot be read: Permission denied"});
+    }
+  }
+  cases.push_back({compile_args("l.txt", "t.txt") + " --report nowhere/r.json",
+                   "nowhere/r.json: its folder nowhere does not exist"});
+  cases.push_back({"build --out . --report nowhere/r.json",
+                   "nowhere/r.json: its folder nowhere does not exist"});
+  for (const Case& c : cases) {
+    const Outcome run = tracciato(folder, c.arguments);
+    EXPECT_EQ(run.status, 3) << c.arguments;
+    EXPECT_EQ(run.errors, "tracciato: " + c.message + "\n") << c.arguments;
+    EXPECT_EQ(run.output, "") << c.arguments;
+    EXPECT_EQ(folder.names(), before) << c.arguments;
+  }
+}
+
+TEST(Commands, ExportNeverOverwritesUnlessForced) {
+  TempFolder folder;
+  write_bytes(folder / "Lindra_Kestova_31407-.txt", "edited by hand");
+  const Outcome refused = tracciato(folder, "export");
+  EXPECT_EQ(refused.status, 3);
+  EXPECT_EQ(refused.errors,
+            "tracciato: ./Lindra_Kestova_31407-.txt: already exists; --force overwrites it\n");
+  EXPECT_EQ(folder.names(), (std::set<std::string>{"Lindra_Kestova_31407-.txt"}));
+  EXPECT_EQ(read_bytes(folder / "Lindra_Kestova_31407-.txt"), "edited by hand");
+
+  const Outcome forced = tracciato(folder, "export --force");
+  EXPECT_EQ(forced.status, 0);
+  EXPECT_EQ(forced.errors, "Written to .: Lindra_Kestova_linea.txt Lindra_Kestova_31407-.txt\n");
+  EXPECT_EQ(read_bytes(folder / "Lindra_Kestova_31407-.txt"), builtin_train_bytes());
+}
+
+TEST(Commands, TheBuiltInBuildNeverDeletesAnAuthorsText) {
+  TempFolder folder;
+  ASSERT_EQ(tracciato(folder, "export").status, 0);
+  // An identical text is the build's own leftover: replaced, then deleted.
+  EXPECT_EQ(tracciato(folder, "build --out .").status, 0);
+  EXPECT_FALSE(folder.names().contains("Lindra_Kestova_linea.txt"));
+
+  TempFolder author;
+  ASSERT_EQ(tracciato(author, "export").status, 0);
+  write_bytes(author / "Lindra_Kestova_linea.txt", "[generale]\nlunghezza percorso, 9000\n");
+  const std::set<std::string> before = author.names();
+  const Outcome refused = tracciato(author, "build --out .");
+  EXPECT_EQ(refused.status, 3);
+  EXPECT_EQ(refused.errors,
+            "tracciato: ./Lindra_Kestova_linea.txt: differs from the built-in description; the "
+            "build writes its own text under this name and deletes it once read. Move the file "
+            "elsewhere, or build into another folder with --out\n");
+  EXPECT_EQ(author.names(), before);
+  EXPECT_EQ(read_bytes(author / "Lindra_Kestova_linea.txt"),
+            "[generale]\nlunghezza percorso, 9000\n");
 }
 
 TEST(Commands, UsageAndFileFailuresExitWith3NamingTheCulprit) {
   TempFolder folder;
   write_bytes(folder / "l.txt", clean_line);
   write_bytes(folder / "t.txt", clean_train);
+  write_bytes(folder / "S_7.dat", clean_train);  // a description named like a compiled file
   struct Case {
     std::string arguments;
     const char* names;

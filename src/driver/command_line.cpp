@@ -1,0 +1,247 @@
+#include "driver/command_line.h"
+
+#include <CLI/CLI.hpp>
+
+#include <cstdio>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "driver/commands.h"
+
+namespace tracciato {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* exit_statuses =
+    "Exit status:\n"
+    "  0  done, no fault\n"
+    "  1  a fault was recorded (check: an error, or a warning under --Werror)\n"
+    "  2  the build stopped (no track, error 1250 or 1251); no compiled file written\n"
+    "  3  a usage or input/output failure; nothing written\n";
+
+// The built-in build writes beside the executable, as it always has.
+fs::path executable_folder(const char* argv0) {
+  std::error_code error;
+  fs::path self = fs::read_symlink("/proc/self/exe", error);
+  if (error) self = fs::absolute(argv0, error);
+  return self.parent_path();
+}
+
+std::optional<fs::path> optional_path(const std::string& text) {
+  if (text.empty()) return std::nullopt;
+  return fs::path(text);
+}
+
+int usage_failure(const std::string& what) {
+  (void)std::fprintf(stderr, "tracciato: %s\n", what.c_str());
+  return exit_io_or_usage;
+}
+
+// An option of the command line: its value, and whether it was given, after
+// the command or, taken over by it, before.
+struct Given {
+  std::string value;
+  CLI::Option* option = nullptr;
+  bool taken_over = false;
+  bool given() const { return taken_over || (option != nullptr && option->count() > 0); }
+};
+
+Given& add(CLI::App& app, Given& given, const std::string& name, const std::string& help) {
+  given.option = app.add_option(name, given.value, help);
+  return given;
+}
+
+// What the parser leaves unread: an unknown option or a stray argument.
+std::optional<std::string> leftover(const CLI::App& app) {
+  const std::vector<std::string> rest = app.remaining();
+  if (rest.empty()) return std::nullopt;
+  const std::string& first = rest.front();
+  return (first.starts_with("-") ? "unknown option " : "unexpected argument ") + first;
+}
+
+// An option given before the command applies to it when the command has an
+// option of that name, given only once; any other is refused.
+std::optional<std::string> take_early(const Given& early, Given& own, const std::string& command,
+                                      const std::string& name) {
+  if (!early.given()) return std::nullopt;
+  if (own.option == nullptr) return name + " does not apply to " + command;
+  if (own.given()) return name + " is given both before and after " + command;
+  own.value = early.value;
+  own.taken_over = true;
+  return std::nullopt;
+}
+
+// Every option of every command, as the parser fills them in.
+struct Options {
+  CLI::App* build = nullptr;
+  CLI::App* compile = nullptr;
+  CLI::App* exporter = nullptr;
+  CLI::App* check = nullptr;
+
+  Given early_out;  // before the command
+  Given early_report;
+  Given build_out;
+  Given build_report;
+  Given line;
+  Given train;
+  Given scenario;
+  Given train_number;
+  Given compile_out;
+  Given compile_report;
+  bool no_line_file = false;
+  bool no_warnings = false;
+  bool compile_force = false;
+  Given export_out;
+  bool export_force = false;
+  Given check_line;
+  Given check_train;
+  CheckRequest check_request;
+  std::string check_format = "gnu";
+  CheckOptions check_options;
+};
+
+void define(CLI::App& app, Options& o) {
+  app.require_subcommand(0, 1);
+  app.allow_extras();
+  app.footer(exit_statuses);
+  add(app, o.early_out, "--out", "Folder for the output of the command that follows");
+  add(app, o.early_report, "--report", "Write the outcome as JSON (build, compile)");
+  const auto command = [&app](const char* name, const char* help) {
+    CLI::App* sub = app.add_subcommand(name, help);
+    sub->allow_extras();
+    sub->footer(exit_statuses);
+    return sub;
+  };
+
+  o.build = command("build", "Build the built-in Lindra - Kestova scenario");
+  add(*o.build, o.build_out, "--out", "Existing folder for the output (default: the executable's)");
+  add(*o.build, o.build_report, "--report", "Write the outcome as JSON into this file");
+
+  o.compile = command("compile", "Compile a line and a train description");
+  add(*o.compile, o.line, "--line", "Line description text (required)");
+  add(*o.compile, o.train, "--train", "Train description text (required)");
+  add(*o.compile, o.scenario, "--scenario", "Scenario name, which names the files (required)");
+  add(*o.compile, o.train_number, "--train-number",
+      "Train number, which names the files (required)");
+  add(*o.compile, o.compile_out, "--out", "Existing folder for the compiled files (default: .)");
+  o.compile->add_flag("--no-line-file", o.no_line_file, "Do not write the line file");
+  o.compile->add_flag("-w", o.no_warnings, "Do not print warnings");
+  o.compile->add_flag("--force", o.compile_force,
+                      "Write the compiled files even when a fault is recorded");
+  add(*o.compile, o.compile_report, "--report", "Write the outcome as JSON into this file");
+
+  o.exporter = command("export", "Write the built-in line and train descriptions");
+  add(*o.exporter, o.export_out, "--out", "Existing folder for the texts (default: .)");
+  o.exporter->add_flag("--force", o.export_force, "Overwrite texts of the same names");
+
+  o.check = command("check",
+                    "Report what compiling the descriptions records, and what looks like a "
+                    "mistake");
+  add(*o.check, o.check_line, "--line", "Line description text (required)");
+  add(*o.check, o.check_train, "--train", "Train description text (required)");
+  o.check->add_option("--scenario", o.check_request.scenario, "Scenario name (default: S)");
+  o.check->add_option("--train-number", o.check_request.train_number, "Train number (default: 1)");
+  o.check->add_option("--format", o.check_format, "gnu (default) or json")
+      ->check(CLI::IsMember({"gnu", "json"}));
+  o.check->add_flag("--Werror", o.check_options.warnings_are_errors, "Treat warnings as errors");
+  o.check->add_option("-W", o.check_options.warning_switches,
+                      "-Wno-NAME turns the warning NAME off, -WNAME on again");
+}
+
+// The first option of `required` not given, as a refusal.
+std::optional<std::string> missing(const CLI::App& command,
+                                   std::initializer_list<const Given*> required) {
+  for (const Given* option : required) {
+    if (!option->given()) {
+      return command.get_name() + ": " + option->option->get_name() + " is required";
+    }
+  }
+  return std::nullopt;
+}
+
+// What makes the parsed command line unusable, if anything: a word left
+// unread, an option before the command that it cannot take, a required
+// option not given.
+std::optional<std::string> refusal(const CLI::App& app, Options& o) {
+  for (const CLI::App* part :
+       std::initializer_list<const CLI::App*>{&app, o.build, o.compile, o.exporter, o.check}) {
+    if (auto rest = leftover(*part)) return rest;
+  }
+  Given none;
+  Given* out = &o.build_out;
+  Given* report = &o.build_report;
+  const CLI::App* chosen = o.build;
+  if (o.compile->parsed()) {
+    chosen = o.compile;
+    out = &o.compile_out;
+    report = &o.compile_report;
+  } else if (o.exporter->parsed()) {
+    chosen = o.exporter;
+    out = &o.export_out;
+    report = &none;
+  } else if (o.check->parsed()) {
+    chosen = o.check;
+    out = &none;
+    report = &none;
+  }
+  const std::string name = chosen->get_name();
+  if (auto failure = take_early(o.early_out, *out, name, "--out")) return failure;
+  if (auto failure = take_early(o.early_report, *report, name, "--report")) return failure;
+  if (chosen == o.compile) {
+    return missing(*o.compile, {&o.line, &o.train, &o.scenario, &o.train_number});
+  }
+  if (chosen == o.check) return missing(*o.check, {&o.check_line, &o.check_train});
+  return std::nullopt;
+}
+
+int dispatch(Options& o, const char* argv0) {
+  if (o.compile->parsed()) {
+    CompileRequest request;
+    request.line = o.line.value;
+    request.train = o.train.value;
+    request.scenario = o.scenario.value;
+    request.train_number = o.train_number.value;
+    request.out = o.compile_out.given() ? o.compile_out.value : ".";
+    request.line_file = !o.no_line_file;
+    request.warnings = !o.no_warnings;
+    request.force = o.compile_force;
+    request.report = optional_path(o.compile_report.value);
+    return run_compile_command(request);
+  }
+  if (o.exporter->parsed()) {
+    return run_export_command(o.export_out.given() ? o.export_out.value : ".", o.export_force);
+  }
+  if (o.check->parsed()) {
+    o.check_request.line = o.check_line.value;
+    o.check_request.train = o.check_train.value;
+    o.check_options.json = o.check_format == "json";
+    return run_check_command(o.check_request, o.check_options);
+  }
+  const fs::path folder =
+      o.build_out.given() ? fs::path(o.build_out.value) : executable_folder(argv0);
+  return run_builtin_command(folder, optional_path(o.build_report.value));
+}
+
+}  // namespace
+
+int run_command_line(int argc, const char* const* argv, const std::string& version) {
+  CLI::App app{
+      "tracciato: compiles route scenarios for the train-driving simulator.\n"
+      "With no command it runs `build`."};
+  app.set_version_flag("--version", version);
+  Options options;
+  define(app, options);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    return app.exit(e) == 0 ? exit_clean : exit_io_or_usage;
+  }
+  if (const auto refused = refusal(app, options)) return usage_failure(*refused);
+  return dispatch(options, argv[0]);
+}
+
+}  // namespace tracciato
