@@ -81,6 +81,8 @@ struct Options {
   CLI::App* compile = nullptr;
   CLI::App* exporter = nullptr;
   CLI::App* check = nullptr;
+  CLI::App* inspect = nullptr;
+  CLI::App* diff = nullptr;
 
   Given early_out;  // before the command
   Given early_report;
@@ -102,6 +104,17 @@ struct Options {
   CheckRequest check_request;
   std::string check_format = "gnu";
   CheckOptions check_options;
+  Given in;  // inspect --in
+  Given inspect_scenario;
+  Given inspect_number;
+  std::vector<std::string> inspect_files;
+  std::string inspect_format = "text";
+  std::string cells;
+  InspectRequest inspect_request;
+  Given diff_scenario;
+  Given diff_number;
+  std::vector<std::string> diff_paths;
+  std::string diff_format = "text";
 };
 
 void define(CLI::App& app, Options& o) {
@@ -150,16 +163,73 @@ void define(CLI::App& app, Options& o) {
   o.check->add_flag("--Werror", o.check_options.warnings_are_errors, "Treat warnings as errors");
   o.check->add_option("-W", o.check_options.warning_switches,
                       "-Wno-NAME turns the warning NAME off, -WNAME on again");
+
+  o.inspect = command("inspect", "Show what a compiled scenario holds");
+  add(*o.inspect, o.in, "--in", "Folder of the compiled files (default: .)");
+  add(*o.inspect, o.inspect_scenario, "--scenario", "Scenario name");
+  add(*o.inspect, o.inspect_number, "--train-number", "Train number");
+  o.inspect->add_option("--format", o.inspect_format, "text (default) or json")
+      ->check(CLI::IsMember({"text", "json"}));
+  o.inspect->add_option("--what", o.inspect_request.what,
+                        "summary, stations, signals, slowdowns, boards, profiles, cells, slots "
+                        "or plan (default: all but the raw records)");
+  o.inspect->add_option("--cells", o.cells, "A:B, the cells to show (cells view)");
+  o.inspect->add_option("files", o.inspect_files,
+                        "The compiled files themselves, instead of --scenario and --train-number");
+
+  o.diff = command("diff", "Show what differs between two compiled scenarios");
+  add(*o.diff, o.diff_scenario, "--scenario", "Scenario name, with two folders");
+  add(*o.diff, o.diff_number, "--train-number", "Train number, with two folders");
+  o.diff->add_option("--format", o.diff_format, "text (default) or json")
+      ->check(CLI::IsMember({"text", "json"}));
+  o.diff->add_option("paths", o.diff_paths,
+                     "Two folders (with --scenario and --train-number), or the files of the "
+                     "first scenario followed by as many of the second");
 }
 
 // The first option of `required` not given, as a refusal.
 std::optional<std::string> missing(const CLI::App& command,
                                    std::initializer_list<const Given*> required) {
   for (const Given* option : required) {
-    if (!option->given()) {
+    if (!option->given() && option->option != nullptr) {
       return command.get_name() + ": " + option->option->get_name() + " is required";
     }
   }
+  return std::nullopt;
+}
+
+// "A:B", "A:" or ":B" into the request's cell range.
+std::optional<std::string> parse_cells(const std::string& text, InspectRequest& request) {
+  const std::size_t colon = text.find(':');
+  if (colon == std::string::npos) return "--cells takes A:B, found \"" + text + "\"";
+  const auto part = [](const std::string& digits) -> std::optional<std::int64_t> {
+    if (digits.empty() || digits.size() > 12 ||
+        digits.find_first_not_of("0123456789") != std::string::npos) {
+      return std::nullopt;
+    }
+    return std::stoll(digits);
+  };
+  const std::string first = text.substr(0, colon);
+  const std::string last = text.substr(colon + 1);
+  request.first_cell = part(first);
+  request.last_cell = part(last);
+  if ((!first.empty() && !request.first_cell) || (!last.empty() && !request.last_cell)) {
+    return "--cells takes whole cell numbers, A:B, found \"" + text + "\"";
+  }
+  return std::nullopt;
+}
+
+// A folder with a name and a number, or files.
+std::optional<std::string> compiled_source(const CLI::App& command, const Given& scenario,
+                                           const Given& number,
+                                           const std::vector<std::string>& files,
+                                           CompiledSource& source) {
+  if (files.empty()) {
+    if (auto why = missing(command, {&scenario, &number})) return why;
+  }
+  source.scenario = scenario.value;
+  source.train_number = number.value;
+  source.files.assign(files.begin(), files.end());
   return std::nullopt;
 }
 
@@ -167,8 +237,8 @@ std::optional<std::string> missing(const CLI::App& command,
 // unread, an option before the command that it cannot take, a required
 // option not given.
 std::optional<std::string> refusal(const CLI::App& app, Options& o) {
-  for (const CLI::App* part :
-       std::initializer_list<const CLI::App*>{&app, o.build, o.compile, o.exporter, o.check}) {
+  for (const CLI::App* part : std::initializer_list<const CLI::App*>{
+           &app, o.build, o.compile, o.exporter, o.check, o.inspect, o.diff}) {
     if (auto rest = leftover(*part)) return rest;
   }
   Given none;
@@ -183,10 +253,13 @@ std::optional<std::string> refusal(const CLI::App& app, Options& o) {
     chosen = o.exporter;
     out = &o.export_out;
     report = &none;
-  } else if (o.check->parsed()) {
-    chosen = o.check;
-    out = &none;
-    report = &none;
+  } else {
+    for (CLI::App* other : {o.check, o.inspect, o.diff}) {
+      if (!other->parsed()) continue;
+      chosen = other;
+      out = &none;
+      report = &none;
+    }
   }
   const std::string name = chosen->get_name();
   if (auto failure = take_early(o.early_out, *out, name, "--out")) return failure;
@@ -196,6 +269,45 @@ std::optional<std::string> refusal(const CLI::App& app, Options& o) {
   }
   if (chosen == o.check) return missing(*o.check, {&o.check_line, &o.check_train});
   return std::nullopt;
+}
+
+int inspect(Options& o) {
+  if (!o.inspect_request.what.empty() && !is_inspect_view(o.inspect_request.what)) {
+    return usage_failure(
+        "--what takes summary, stations, signals, slowdowns, boards, profiles, "
+        "cells, slots or plan, not \"" +
+        o.inspect_request.what + "\"");
+  }
+  if (!o.cells.empty()) {
+    if (auto why = parse_cells(o.cells, o.inspect_request)) return usage_failure(*why);
+  }
+  CompiledSource source;
+  if (auto why = compiled_source(*o.inspect, o.inspect_scenario, o.inspect_number, o.inspect_files,
+                                 source)) {
+    return usage_failure(*why);
+  }
+  if (o.in.given()) source.folder = o.in.value;
+  return run_inspect_command(source, o.inspect_request, o.inspect_format == "json");
+}
+
+int diff(Options& o) {
+  const std::vector<std::string>& paths = o.diff_paths;
+  CompiledSource a;
+  CompiledSource b;
+  if (paths.size() == 2) {
+    if (auto why = missing(*o.diff, {&o.diff_scenario, &o.diff_number})) return usage_failure(*why);
+    a.folder = paths[0];
+    b.folder = paths[1];
+    a.scenario = b.scenario = o.diff_scenario.value;
+    a.train_number = b.train_number = o.diff_number.value;
+  } else if (paths.size() == 4 || paths.size() == 6) {
+    const auto half = static_cast<std::ptrdiff_t>(paths.size() / 2);
+    a.files.assign(paths.begin(), paths.begin() + half);
+    b.files.assign(paths.begin() + half, paths.end());
+  } else {
+    return usage_failure("diff takes two folders, or the files of two scenarios");
+  }
+  return run_diff_command(a, b, o.diff_format == "json");
 }
 
 int dispatch(Options& o, const char* argv0) {
@@ -221,6 +333,8 @@ int dispatch(Options& o, const char* argv0) {
     o.check_options.json = o.check_format == "json";
     return run_check_command(o.check_request, o.check_options);
   }
+  if (o.inspect->parsed()) return inspect(o);
+  if (o.diff->parsed()) return diff(o);
   const fs::path folder =
       o.build_out.given() ? fs::path(o.build_out.value) : executable_folder(argv0);
   return run_builtin_command(folder, optional_path(o.build_report.value));

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "check/check_route.h"
+#include "inspect/inspect_report.h"
 
 namespace tracciato {
 
@@ -44,5 +45,21 @@ struct CheckOptions {
   std::vector<std::string> warning_switches;
 };
 int run_check_command(CheckRequest request, const CheckOptions& options);
+
+// Which compiled scenario a command reads: a folder with a scenario name
+// and train number, or the files themselves.
+struct CompiledSource {
+  std::filesystem::path folder = ".";
+  std::string scenario;
+  std::string train_number;
+  std::vector<std::filesystem::path> files;  // when given, these instead
+};
+
+// tracciato inspect: what a compiled scenario holds, as text or JSON.
+int run_inspect_command(const CompiledSource& source, const InspectRequest& request, bool json);
+
+// tracciato diff: what differs between two compiled scenarios; 0 when
+// nothing does, 1 when something does.
+int run_diff_command(const CompiledSource& a, const CompiledSource& b, bool json);
 
 }  // namespace tracciato

@@ -14,8 +14,13 @@ constexpr std::array<char32_t, 32> high_controls = {
     0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
+bool unassigned(char32_t b) {
+  return b >= 0x80 && b <= 0x9F && high_controls[b - 0x80] == 0;
+}
+
 std::optional<unsigned char> byte_for(char32_t c) {
-  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<unsigned char>(c);
+  // An unassigned byte comes back from the control of its own number.
+  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF) || unassigned(c)) return static_cast<unsigned char>(c);
   for (std::size_t i = 0; i < high_controls.size(); ++i) {
     if (high_controls[i] != 0 && high_controls[i] == c) return static_cast<unsigned char>(0x80 + i);
   }
@@ -90,13 +95,17 @@ std::string to_code_page(std::string_view utf8, std::string_view where) {
   return out;
 }
 
-std::string from_code_page(std::string_view bytes) {
+std::string from_code_page(std::string_view bytes, Unassigned unassigned_bytes) {
   std::string out;
   out.reserve(bytes.size());
   for (char ch : bytes) {
     const auto b = static_cast<unsigned char>(ch);
     char32_t c = b;
-    if (b >= 0x80 && b <= 0x9F) c = high_controls[b - 0x80] != 0 ? high_controls[b - 0x80] : 0xFFFD;
+    if (unassigned(b)) {
+      c = unassigned_bytes == Unassigned::replaced ? 0xFFFD : b;
+    } else if (b >= 0x80 && b <= 0x9F) {
+      c = high_controls[b - 0x80];
+    }
     append_utf8(out, c);
   }
   return out;

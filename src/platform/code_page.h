@@ -14,13 +14,18 @@ class EncodingError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// Converts UTF-8 to Windows-1252, one byte per character. Throws
+// Converts UTF-8 to Windows-1252, one byte per character (the C1 controls
+// U+0081, U+008D, U+008F, U+0090 and U+009D to their own bytes). Throws
 // EncodingError naming the character (and `where`) when one has no byte.
 std::string to_code_page(std::string_view utf8, std::string_view where = {});
 
-// Converts Windows-1252 bytes to UTF-8; the five unassigned bytes become
-// U+FFFD, so the result is always valid UTF-8.
-std::string from_code_page(std::string_view bytes);
+// What becomes of the five bytes Windows-1252 leaves unassigned (81 8D 8F 90
+// 9D): U+FFFD, for a person, or the C1 control of the same number, which
+// to_code_page turns back into the byte, for a program.
+enum class Unassigned { replaced, kept };
+
+// Converts Windows-1252 bytes to UTF-8; the result is always valid UTF-8.
+std::string from_code_page(std::string_view bytes, Unassigned unassigned = Unassigned::replaced);
 
 // True when every byte of `bytes` is a character of Windows-1252 (the five
 // unassigned bytes 81 8D 8F 90 9D are not).
