@@ -3,7 +3,7 @@
 #include <charconv>
 #include <cmath>
 
-#include "inspect/chainage.h"
+#include "model/chainage.h"
 #include "inspect/inspect_report.h"
 #include "platform/code_page.h"
 #include "platform/json.h"

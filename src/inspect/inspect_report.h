@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "inspect/scenario_view.h"
+#include "model/scenario_view.h"
 #include "model/decode_compiled.h"
 
 namespace tracciato {

@@ -2,7 +2,7 @@
 #include <array>
 #include <cstdio>
 
-#include "inspect/chainage.h"
+#include "model/chainage.h"
 #include "inspect/inspect_report.h"
 #include "platform/code_page.h"
 

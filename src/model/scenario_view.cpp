@@ -1,4 +1,4 @@
-#include "inspect/scenario_view.h"
+#include "model/scenario_view.h"
 
 #include <algorithm>
 #include <cmath>

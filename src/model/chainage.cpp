@@ -1,4 +1,4 @@
-#include "inspect/chainage.h"
+#include "model/chainage.h"
 
 #include <algorithm>
 #include <cstdlib>
