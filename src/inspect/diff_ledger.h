@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "model/scenario_view.h"
 #include "model/decode_compiled.h"
+#include "model/scenario_view.h"
 
 namespace tracciato::diff {
 

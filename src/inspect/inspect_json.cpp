@@ -3,8 +3,8 @@
 #include <charconv>
 #include <cmath>
 
-#include "model/chainage.h"
 #include "inspect/inspect_report.h"
+#include "model/chainage.h"
 #include "platform/code_page.h"
 #include "platform/json.h"
 

@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "model/scenario_view.h"
 #include "model/decode_compiled.h"
+#include "model/scenario_view.h"
 
 namespace tracciato {
 

@@ -2,8 +2,8 @@
 #include <array>
 #include <cstdio>
 
-#include "model/chainage.h"
 #include "inspect/inspect_report.h"
+#include "model/chainage.h"
 #include "platform/code_page.h"
 
 namespace tracciato {
