@@ -83,6 +83,7 @@ struct Options {
   CLI::App* check = nullptr;
   CLI::App* inspect = nullptr;
   CLI::App* diff = nullptr;
+  CLI::App* render = nullptr;
 
   Given early_out;  // before the command
   Given early_report;
@@ -115,6 +116,12 @@ struct Options {
   Given diff_number;
   std::vector<std::string> diff_paths;
   std::string diff_format = "text";
+  Given render_in;
+  Given render_scenario;
+  Given render_number;
+  Given render_output;
+  Given render_from;
+  Given render_to;
 };
 
 void define(CLI::App& app, Options& o) {
@@ -185,6 +192,15 @@ void define(CLI::App& app, Options& o) {
   o.diff->add_option("paths", o.diff_paths,
                      "Two folders (with --scenario and --train-number), or the files of the "
                      "first scenario followed by as many of the second");
+
+  o.render = command("render", "Draw a compiled scenario as one offline HTML page");
+  add(*o.render, o.render_in, "--in", "Folder of the compiled files (default: .)");
+  add(*o.render, o.render_scenario, "--scenario", "Scenario name (required)");
+  add(*o.render, o.render_number, "--train-number", "Train number (required)");
+  add(*o.render, o.render_output, "-o",
+      "The page to write (default: <NAME>_<NUMBER>.html in --in)");
+  add(*o.render, o.render_from, "--from", "Draw from this route metre");
+  add(*o.render, o.render_to, "--to", "Draw up to this route metre");
 }
 
 // The first option of `required` not given, as a refusal.
@@ -238,7 +254,7 @@ std::optional<std::string> compiled_source(const CLI::App& command, const Given&
 // option not given.
 std::optional<std::string> refusal(const CLI::App& app, Options& o) {
   for (const CLI::App* part : std::initializer_list<const CLI::App*>{
-           &app, o.build, o.compile, o.exporter, o.check, o.inspect, o.diff}) {
+           &app, o.build, o.compile, o.exporter, o.check, o.inspect, o.diff, o.render}) {
     if (auto rest = leftover(*part)) return rest;
   }
   Given none;
@@ -254,7 +270,7 @@ std::optional<std::string> refusal(const CLI::App& app, Options& o) {
     out = &o.export_out;
     report = &none;
   } else {
-    for (CLI::App* other : {o.check, o.inspect, o.diff}) {
+    for (CLI::App* other : {o.check, o.inspect, o.diff, o.render}) {
       if (!other->parsed()) continue;
       chosen = other;
       out = &none;
@@ -268,6 +284,7 @@ std::optional<std::string> refusal(const CLI::App& app, Options& o) {
     return missing(*o.compile, {&o.line, &o.train, &o.scenario, &o.train_number});
   }
   if (chosen == o.check) return missing(*o.check, {&o.check_line, &o.check_train});
+  if (chosen == o.render) return missing(*o.render, {&o.render_scenario, &o.render_number});
   return std::nullopt;
 }
 
@@ -310,6 +327,34 @@ int diff(Options& o) {
   return run_diff_command(a, b, o.diff_format == "json");
 }
 
+// A route metre of --from or --to: whole metres, digits only.
+std::optional<std::string> parse_metres(const Given& given, std::optional<std::int64_t>& metres) {
+  if (!given.given()) return std::nullopt;
+  const std::string& text = given.value;
+  if (text.empty() || text.size() > 9 ||
+      text.find_first_not_of("0123456789") != std::string::npos) {
+    return given.option->get_name() + " takes whole route metres, found \"" + text + "\"";
+  }
+  metres = std::stoll(text);
+  return std::nullopt;
+}
+
+int render(Options& o) {
+  RenderOptions options;
+  if (auto why = parse_metres(o.render_from, options.from)) return usage_failure(*why);
+  if (auto why = parse_metres(o.render_to, options.to)) return usage_failure(*why);
+  if (options.from && options.to && *options.from >= *options.to) {
+    return usage_failure("--from " + o.render_from.value + " must lie before --to " +
+                         o.render_to.value);
+  }
+  if (o.render_output.given()) options.output = o.render_output.value;
+  CompiledSource source;
+  source.scenario = o.render_scenario.value;
+  source.train_number = o.render_number.value;
+  if (o.render_in.given()) source.folder = o.render_in.value;
+  return run_render_command(source, options);
+}
+
 int dispatch(Options& o, const char* argv0) {
   if (o.compile->parsed()) {
     CompileRequest request;
@@ -335,6 +380,7 @@ int dispatch(Options& o, const char* argv0) {
   }
   if (o.inspect->parsed()) return inspect(o);
   if (o.diff->parsed()) return diff(o);
+  if (o.render->parsed()) return render(o);
   const fs::path folder =
       o.build_out.given() ? fs::path(o.build_out.value) : executable_folder(argv0);
   return run_builtin_command(folder, optional_path(o.build_report.value));

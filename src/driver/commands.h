@@ -7,6 +7,7 @@
 
 #include "check/check_route.h"
 #include "inspect/inspect_report.h"
+#include "render/render_page.h"
 
 namespace tracciato {
 
@@ -61,5 +62,14 @@ int run_inspect_command(const CompiledSource& source, const InspectRequest& requ
 // tracciato diff: what differs between two compiled scenarios; 0 when
 // nothing does, 1 when something does.
 int run_diff_command(const CompiledSource& a, const CompiledSource& b, bool json);
+
+// tracciato render: the compiled scenario drawn as one HTML page, written
+// to `output` or to <NAME>_<NUMBER>.html in the source folder.
+struct RenderOptions {
+  std::optional<std::filesystem::path> output;
+  std::optional<std::int64_t> from;
+  std::optional<std::int64_t> to;
+};
+int run_render_command(const CompiledSource& source, const RenderOptions& options);
 
 }  // namespace tracciato

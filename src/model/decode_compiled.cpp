@@ -85,17 +85,22 @@ CellArray decode_track_file(std::string_view bytes, const std::string& file) {
 }
 
 TrackPlan decode_line_file(std::string_view bytes, const std::string& file) {
-  ByteReader in(bytes, file);
-  std::vector<PlanValue> values;
-  while (!in.at_end()) values.push_back(read_plan_value(in));
-  if (values.empty() || values.size() % 2 != 0) {
-    in.fail(bytes.size(), "a line file holds two columns of equal length, but this one has " +
-                              std::to_string(values.size()) + " elements");
+  // A first pass counts the elements, checking every tag and length, so that
+  // the plan is allocated once and filled in place by the second.
+  ByteReader count_in(bytes, file);
+  std::size_t count = 0;
+  for (; !count_in.at_end(); ++count) (void)read_plan_value(count_in);
+  if (count == 0 || count % 2 != 0) {
+    count_in.fail(bytes.size(), "a line file holds two columns of equal length, but this one has " +
+                                    std::to_string(count) + " elements");
   }
-  const std::size_t rows = values.size() / 2;
+  const std::size_t rows = count / 2;
   TrackPlan plan(static_cast<std::int64_t>(rows) - 1);
-  for (std::size_t i = 0; i < values.size(); ++i) {
-    plan.set(static_cast<std::int64_t>(i % rows), static_cast<int>(i / rows), values[i]);
+  ByteReader in(bytes, file);
+  for (int column = 0; column < 2; ++column) {
+    for (std::size_t row = 0; row < rows; ++row) {
+      plan.set(static_cast<std::int64_t>(row), column, read_plan_value(in));
+    }
   }
   return plan;
 }

@@ -46,6 +46,11 @@ std::string read_file(const std::filesystem::path& path) {
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (file == nullptr) throw IoFailure(path, "cannot open", last_reason());
   std::string bytes;
+  // Sized once from the file's length, so that a large file is not copied
+  // over and over as the string grows; the loop still reads to the true end.
+  std::error_code size_error;
+  const auto size = std::filesystem::file_size(path, size_error);
+  if (!size_error) bytes.reserve(static_cast<std::size_t>(size));
   std::array<char, 65536> buffer{};
   std::size_t n = 0;
   while ((n = std::fread(buffer.data(), 1, buffer.size(), file)) > 0) {
