@@ -4,12 +4,11 @@
 
 #include <nlohmann/json.hpp>
 
-#include "compile/memorizza_percorso.h"
-#include "describe/source_map.h"
 #include "driver/builtin_build.h"
 #include "inspect/compiled_set.h"
 #include "model/compiled_files.h"
 #include "platform/code_page.h"
+#include "support/compile_in_memory.h"
 #include "support/temp_folder.h"
 
 namespace tracciato {
@@ -90,12 +89,7 @@ void expect_round_trip(const CompiledScenario& s) {
 }
 
 CompiledScenario compiled(const std::string& line, const std::string& train) {
-  ScenarioModel model;
-  model.scenario_name = "S";
-  model.train_number = "1";
-  SourceMap map;
-  compile_scenario(model, 1, {"l.txt", "t.txt", false, &line, &train}, map, nullptr);
-  return {model.slots, *model.cells, model.plan};
+  return testing::compile_in_memory(line, train);
 }
 
 TEST(InspectReport, TheRawRecordsOfTheJsonEncodeToTheCompiledBytes) {

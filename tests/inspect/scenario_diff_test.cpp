@@ -1,12 +1,10 @@
 #include "inspect/scenario_diff.h"
+#include "support/compile_in_memory.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <functional>
-
-#include "compile/memorizza_percorso.h"
-#include "describe/source_map.h"
 
 namespace tracciato {
 namespace {
@@ -41,13 +39,11 @@ const std::string orvena_train =
     "[fine]\n";
 
 CompiledScenario compiled(const std::string& line, const std::string& train) {
-  ScenarioModel model;
-  model.scenario_name = "Orvena";
-  model.train_number = "101";
-  SourceMap map;
-  compile_scenario(model, 1, {"l.txt", "t.txt", false, &line, &train}, map, nullptr);
-  EXPECT_EQ(model.error_code, 0);
-  return {model.slots, *model.cells, model.plan};
+  int error_code = 0;
+  CompiledScenario s =
+      testing::compile_in_memory(line, train, {"Orvena", "101", true}, &error_code);
+  EXPECT_EQ(error_code, 0);
+  return s;
 }
 
 const CompiledScenario& orvena() {

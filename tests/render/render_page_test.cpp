@@ -6,11 +6,10 @@
 #include <pugixml.hpp>
 #include <set>
 
-#include "compile/memorizza_percorso.h"
-#include "describe/source_map.h"
 #include "driver/builtin_build.h"
 #include "inspect/compiled_set.h"
 #include "model/scenario_view.h"
+#include "support/compile_in_memory.h"
 #include "support/temp_folder.h"
 
 namespace tracciato {
@@ -19,13 +18,7 @@ namespace {
 using testing::TempFolder;
 
 CompiledScenario compiled(const std::string& line, const std::string& train, bool line_file) {
-  ScenarioModel model;
-  model.scenario_name = "S";
-  model.train_number = "1";
-  SourceMap map;
-  compile_scenario(model, line_file ? 1 : 0, {"l.txt", "t.txt", false, &line, &train}, map,
-                   nullptr);
-  return {model.slots, *model.cells, line_file ? model.plan : std::nullopt};
+  return testing::compile_in_memory(line, train, {"S", "1", line_file});
 }
 
 const std::string small_line =
