@@ -1,4 +1,5 @@
-// How long the whole built-in build takes, and its compile step alone.
+// How long the whole built-in build takes, its compile step alone, check,
+// and reading back and drawing what it wrote.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -9,6 +10,9 @@
 #include "compile/memorizza_percorso.h"
 #include "describe/description_texts.h"
 #include "driver/builtin_build.h"
+#include "inspect/compiled_set.h"
+#include "inspect/inspect_report.h"
+#include "render/render_page.h"
 
 namespace {
 
@@ -84,5 +88,40 @@ void BM_CheckTwentyFaults(benchmark::State& state) {
 BENCHMARK(BM_CheckTwentyFaults)->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+// Reading the built-in build's three compiled files back, and what inspect
+// and render make of them.
+void BM_ReadCompiled(benchmark::State& state) {
+  const fs::path folder = scratch_folder();
+  tracciato::ScenarioModel model;
+  tracciato::run_builtin_build(model, folder);
+  const auto paths = tracciato::paths_in(folder, model.scenario_name, model.train_number);
+  for (auto _ : state) benchmark::DoNotOptimize(tracciato::read_compiled(paths));
+  fs::remove_all(folder);
+}
+BENCHMARK(BM_ReadCompiled)->Unit(benchmark::kMillisecond);
+
+void BM_InspectText(benchmark::State& state) {
+  const fs::path folder = scratch_folder();
+  tracciato::ScenarioModel model;
+  tracciato::run_builtin_build(model, folder);
+  const tracciato::CompiledScenario scenario = tracciato::read_compiled(
+      tracciato::paths_in(folder, model.scenario_name, model.train_number));
+  for (auto _ : state) benchmark::DoNotOptimize(tracciato::inspect_text(scenario, {}));
+  fs::remove_all(folder);
+}
+BENCHMARK(BM_InspectText)->Unit(benchmark::kMillisecond);
+
+void BM_RenderPage(benchmark::State& state) {
+  const fs::path folder = scratch_folder();
+  tracciato::ScenarioModel model;
+  tracciato::run_builtin_build(model, folder);
+  const tracciato::CompiledScenario scenario = tracciato::read_compiled(
+      tracciato::paths_in(folder, model.scenario_name, model.train_number));
+  const tracciato::RenderRequest request{model.scenario_name, model.train_number, {}, {}};
+  for (auto _ : state) benchmark::DoNotOptimize(tracciato::render_page(scenario, request));
+  fs::remove_all(folder);
+}
+BENCHMARK(BM_RenderPage)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

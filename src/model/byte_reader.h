@@ -41,6 +41,11 @@ class ByteReader {
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(little(4, what)));
   }
   double f64(const char* what) { return std::bit_cast<double>(little(8, what)); }
+  // Steps over `width` bytes of a field.
+  void skip(std::size_t width, const char* what) {
+    if (left() < width) fail(next_, std::string("the file ends inside ") + what);
+    next_ += width;
+  }
   // A text: a 16-bit byte count, then the bytes.
   std::string text(const char* what) {
     const std::size_t start = next_;
