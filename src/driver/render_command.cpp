@@ -1,8 +1,7 @@
 #include <cstdio>
 
 #include "driver/commands.h"
-#include "inspect/compiled_set.h"
-#include "platform/io_failure.h"
+#include "driver/reading_compiled.h"
 #include "platform/replace_file.h"
 #include "platform/usable_path.h"
 
@@ -19,22 +18,24 @@ int refused(const std::string& why) {
 int run_render_command(const CompiledSource& source, const RenderOptions& options) {
   const std::filesystem::path page = options.output.value_or(
       source.folder / (source.scenario + "_" + source.train_number + ".html"));
-  // A page that cannot be written is refused before the files are read.
+  // A page that cannot be written is refused before the files are read, and
+  // a page never takes the place of a file it is drawn from.
   if (const auto why = unfit_output(page)) return refused(page.string() + ": " + *why);
-  try {
-    const CompiledScenario scenario =
-        read_compiled(paths_in(source.folder, source.scenario, source.train_number));
+  const CompiledPaths paths = paths_of_source(source);
+  for (const auto& input :
+       {std::optional(paths.scenario), std::optional(paths.track), paths.line}) {
+    std::error_code error;
+    if (input && std::filesystem::equivalent(*input, page, error)) {
+      return refused(page.string() + ": is one of the compiled files the page is drawn from");
+    }
+  }
+  return reading_compiled([&] {
+    const CompiledScenario scenario = read_compiled(paths);
     const RenderRequest request{source.scenario, source.train_number, options.from, options.to};
     if (const auto why = unfit_stretch(scenario, request)) return refused(*why);
     replace_file(page, render_page(scenario, request));
-  } catch (const IoFailure& failure) {
-    return refused(failure.what());
-  } catch (const DecodeFailure& failure) {
-    return refused(failure.what());
-  } catch (const UnclearFiles& failure) {
-    return refused(failure.what());
-  }
-  return exit_clean;
+    return static_cast<int>(exit_clean);
+  });
 }
 
 }  // namespace tracciato

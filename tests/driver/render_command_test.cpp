@@ -90,6 +90,10 @@ TEST(RenderCommand, RefusesWhatItCannotReadOrWrite) {
       {"render --scenario S --train-number 1 -o .", "tracciato: .: is a folder, not a file\n"},
       {"--out x render --scenario S --train-number 1",
        "tracciato: --out does not apply to render\n"},
+      {"render --scenario S --train-number 1 -o S_1.sim",
+       "tracciato: S_1.sim: is one of the compiled files the page is drawn from\n"},
+      {"render --scenario S --train-number 1 -o ./S_linea.dat",
+       "tracciato: ./S_linea.dat: is one of the compiled files the page is drawn from\n"},
   };
   for (const auto& [arguments, message] : refused) {
     const Outcome run = tracciato(folder, arguments);
@@ -98,6 +102,7 @@ TEST(RenderCommand, RefusesWhatItCannotReadOrWrite) {
     EXPECT_EQ(run.output, "") << arguments;
   }
   EXPECT_FALSE(std::filesystem::exists(folder / "S_1.html"));
+  EXPECT_EQ(read_bytes(folder / "S_1.dat"), dat);  // an input is never overwritten
   EXPECT_FALSE(std::filesystem::exists(folder / "T_1.html"));
   EXPECT_FALSE(std::filesystem::exists(folder / "X_1.html"));
 }

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdio>
+
+#include "driver/commands.h"
+#include "inspect/compiled_set.h"
+#include "platform/io_failure.h"
+
+namespace tracciato {
+
+// The compiled scenario a command names.
+inline CompiledPaths paths_of_source(const CompiledSource& source) {
+  return source.files.empty() ? paths_in(source.folder, source.scenario, source.train_number)
+                              : paths_of(source.files);
+}
+
+// Runs `work`, which reads compiled files, prints or writes its result and
+// gives the exit status; files that cannot be found, read, decoded or told
+// apart end it with one line, exit 3.
+template <typename Work>
+int reading_compiled(Work work) {
+  try {
+    return work();
+  } catch (const IoFailure& failure) {
+    (void)std::fprintf(stderr, "tracciato: %s\n", failure.what());
+  } catch (const DecodeFailure& failure) {
+    (void)std::fprintf(stderr, "tracciato: %s\n", failure.what());
+  } catch (const UnclearFiles& failure) {
+    (void)std::fprintf(stderr, "tracciato: %s\n", failure.what());
+  }
+  return exit_io_or_usage;
+}
+
+}  // namespace tracciato
