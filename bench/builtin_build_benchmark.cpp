@@ -10,8 +10,8 @@
 #include "compile/memorizza_percorso.h"
 #include "describe/description_texts.h"
 #include "driver/builtin_build.h"
-#include "inspect/compiled_set.h"
-#include "inspect/inspect_report.h"
+#include "readback/compiled_set.h"
+#include "readback/scenario_report.h"
 #include "render/render_page.h"
 
 namespace {

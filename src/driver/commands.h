@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "check/check_route.h"
-#include "inspect/inspect_report.h"
+#include "readback/scenario_report.h"
 #include "render/render_page.h"
 
 namespace tracciato {

@@ -3,8 +3,8 @@
 #include <cstdio>
 
 #include "driver/commands.h"
-#include "inspect/compiled_set.h"
 #include "platform/io_failure.h"
+#include "readback/compiled_set.h"
 
 namespace tracciato {
 

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "driver/builtin_build.h"
-#include "inspect/compiled_set.h"
 #include "platform/replace_file.h"
+#include "readback/compiled_set.h"
 #include "render/render_page.h"
 #include "support/temp_folder.h"
 

@@ -7,8 +7,8 @@
 #include <set>
 
 #include "driver/builtin_build.h"
-#include "inspect/compiled_set.h"
 #include "model/scenario_view.h"
+#include "readback/compiled_set.h"
 #include "support/compile_in_memory.h"
 #include "support/temp_folder.h"
 

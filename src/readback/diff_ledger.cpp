@@ -1,4 +1,4 @@
-#include "inspect/diff_ledger.h"
+#include "readback/diff_ledger.h"
 
 namespace tracciato::diff {
 namespace {

@@ -1,12 +1,12 @@
 // The point features of two versions compared: stations, signals,
 // slowdowns, speed-indicator boards and signboards.
 
-#include "inspect/diff_comparison.h"
+#include "readback/diff_comparison.h"
 
 #include <algorithm>
 #include <iterator>
 
-#include "inspect/diff_words.h"
+#include "readback/diff_words.h"
 
 namespace tracciato::diff {
 namespace {

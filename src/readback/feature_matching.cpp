@@ -1,4 +1,4 @@
-#include "inspect/feature_matching.h"
+#include "readback/feature_matching.h"
 
 #include <algorithm>
 #include <iterator>

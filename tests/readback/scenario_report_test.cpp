@@ -1,13 +1,13 @@
-#include "inspect/inspect_report.h"
+#include "readback/scenario_report.h"
 
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
 
 #include "driver/builtin_build.h"
-#include "inspect/compiled_set.h"
 #include "model/compiled_files.h"
 #include "platform/code_page.h"
+#include "readback/compiled_set.h"
 #include "support/compile_in_memory.h"
 #include "support/temp_folder.h"
 

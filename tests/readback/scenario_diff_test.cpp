@@ -1,4 +1,4 @@
-#include "inspect/scenario_diff.h"
+#include "readback/scenario_diff.h"
 #include "support/compile_in_memory.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "inspect/compiled_set.h"
+#include "readback/compiled_set.h"
 
 #include <array>
 

@@ -1,7 +1,7 @@
 // The comparison in order; the route, the stretch features and profiles, the
 // geometry and the raw fields that no message tells; and the two reports.
 
-#include "inspect/scenario_diff.h"
+#include "readback/scenario_diff.h"
 
 #include <algorithm>
 #include <array>
@@ -9,9 +9,9 @@
 #include <string_view>
 #include <utility>
 
-#include "inspect/diff_comparison.h"
-#include "inspect/diff_words.h"
 #include "platform/json.h"
+#include "readback/diff_comparison.h"
+#include "readback/diff_words.h"
 
 namespace tracciato {
 namespace diff {

@@ -2,9 +2,9 @@
 #include <array>
 #include <cstdio>
 
-#include "inspect/inspect_report.h"
 #include "model/chainage.h"
 #include "platform/code_page.h"
+#include "readback/scenario_report.h"
 
 namespace tracciato {
 namespace {

@@ -3,10 +3,10 @@
 #include <charconv>
 #include <cmath>
 
-#include "inspect/inspect_report.h"
 #include "model/chainage.h"
 #include "platform/code_page.h"
 #include "platform/json.h"
+#include "readback/scenario_report.h"
 
 namespace tracciato {
 namespace {

@@ -2,7 +2,7 @@
 
 #include "driver/commands.h"
 #include "driver/reading_compiled.h"
-#include "inspect/scenario_diff.h"
+#include "readback/scenario_diff.h"
 
 namespace tracciato {
 

@@ -7,9 +7,9 @@
 #include <utility>
 #include <vector>
 
-#include "inspect/diff_ledger.h"
-#include "inspect/feature_matching.h"
-#include "inspect/scenario_diff.h"
+#include "readback/diff_ledger.h"
+#include "readback/feature_matching.h"
+#include "readback/scenario_diff.h"
 
 namespace tracciato::diff {
 

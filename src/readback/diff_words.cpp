@@ -1,4 +1,4 @@
-#include "inspect/diff_words.h"
+#include "readback/diff_words.h"
 
 #include "model/scenario_view.h"
 #include "platform/code_page.h"
