@@ -35,16 +35,6 @@ std::span<const std::string_view> keywords_of(KeywordPlace place) {
   return train_keywords;
 }
 
-std::string folded(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(" \t");
-  const std::size_t last = text.find_last_not_of(" \t");
-  std::string out(first == std::string_view::npos ? "" : text.substr(first, last - first + 1));
-  for (char& c : out) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return out;
-}
-
 bool is_curve_keyword(std::string_view key) {
   if (!key.starts_with("curva")) return false;
   key.remove_prefix(5);
@@ -72,7 +62,7 @@ std::size_t edit_distance(std::string_view a, std::string_view b) {
 
 std::optional<std::string_view> nearest(std::string_view field,
                                         std::span<const std::string_view> keywords) {
-  const std::string key = folded(field);
+  const std::string key = folded_keyword(field);
   if (key.size() > 40) return std::nullopt;  // no keyword is that long
   std::optional<std::string_view> best;
   std::size_t best_distance = 3;
@@ -88,8 +78,18 @@ std::optional<std::string_view> nearest(std::string_view field,
 
 }  // namespace
 
+std::string folded_keyword(std::string_view field) {
+  const std::size_t first = field.find_first_not_of(" \t");
+  const std::size_t last = field.find_last_not_of(" \t");
+  std::string out(first == std::string_view::npos ? "" : field.substr(first, last - first + 1));
+  for (char& c : out) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return out;
+}
+
 bool written_as_keyword(std::string_view field, KeywordPlace place) {
-  const std::string key = folded(field);
+  const std::string key = folded_keyword(field);
   if (place == KeywordPlace::line_features && is_curve_keyword(key)) return true;
   const auto keywords = keywords_of(place);
   return std::find(keywords.begin(), keywords.end(), key) != keywords.end();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "describe/reading_observer.h"
@@ -9,6 +10,10 @@ namespace tracciato {
 
 // The readers know a record by fragments of its keyword; authors write the
 // keywords whole. These are the keywords as the reference writes them.
+
+// `field` as keywords are compared: without surrounding blanks, its ASCII
+// letters in lower case.
+std::string folded_keyword(std::string_view field);
 
 // Whether `field`, letter case and surrounding blanks aside, is a keyword
 // of `place` as written. A curve keyword is "curva", an optional "s" or

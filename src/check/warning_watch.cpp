@@ -20,14 +20,6 @@ std::string quoted(std::string_view field) {
   return "\"" + trimmed(field) + "\"";
 }
 
-std::string folded(std::string_view field) {
-  std::string key = trimmed(field);
-  for (char& c : key) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return key;
-}
-
 // Section headers and bare numbers are not records that went astray.
 bool looks_like_a_keyword(std::string_view field) {
   if (field.find_first_of("[]") != std::string_view::npos) return false;
@@ -76,7 +68,7 @@ void WarningWatch::keyword(int text, LineColumn at, std::string_view field, Keyw
   std::string message = quoted(field) + " names no record: it and the values after it are skipped";
   if (const auto keyword = nearest_keyword(field, place)) {
     message += "; did you mean \"" + std::string(*keyword) + "\"?";
-    if (folded(field) == *keyword) message += " (letter case counts here)";
+    if (folded_keyword(field) == *keyword) message += " (letter case counts here)";
   }
   add("unknown-keyword", text, at, std::move(message));
 }

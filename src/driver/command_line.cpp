@@ -2,7 +2,6 @@
 
 #include <CLI/CLI.hpp>
 
-#include <cstdio>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -34,11 +33,6 @@ fs::path executable_folder(const char* argv0) {
 std::optional<fs::path> optional_path(const std::string& text) {
   if (text.empty()) return std::nullopt;
   return fs::path(text);
-}
-
-int usage_failure(const std::string& what) {
-  (void)std::fprintf(stderr, "tracciato: %s\n", what.c_str());
-  return exit_io_or_usage;
 }
 
 // An option of the command line: its value, and whether it was given, after

@@ -28,11 +28,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-int usage_failure(const std::string& what) {
-  (void)std::fprintf(stderr, "tracciato: %s\n", what.c_str());
-  return exit_io_or_usage;
-}
-
 bool is_folder(const fs::path& folder) {
   std::error_code error;
   return fs::is_directory(folder, error);
@@ -143,6 +138,11 @@ int run_and_report(ScenarioModel& model, const fs::path& folder,
 }
 
 }  // namespace
+
+int usage_failure(const std::string& what) {
+  (void)std::fprintf(stderr, "tracciato: %s\n", what.c_str());
+  return exit_io_or_usage;
+}
 
 int run_builtin_command(const fs::path& folder, const std::optional<fs::path>& report) {
   if (!is_folder(folder)) return usage_failure(folder.string() + ": not an existing folder");

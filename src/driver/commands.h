@@ -14,6 +14,10 @@ namespace tracciato {
 // The exit statuses of every command.
 enum ExitStatus { exit_clean = 0, exit_fault_recorded = 1, exit_stopped = 2, exit_io_or_usage = 3 };
 
+// Tells a usage or input/output failure in one line, "tracciato: WHAT", and
+// gives its exit status.
+int usage_failure(const std::string& what);
+
 // tracciato [build]: the built-in build into `folder`.
 int run_builtin_command(const std::filesystem::path& folder,
                         const std::optional<std::filesystem::path>& report);

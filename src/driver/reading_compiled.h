@@ -1,7 +1,5 @@
 #pragma once
 
-#include <cstdio>
-
 #include "driver/commands.h"
 #include "platform/io_failure.h"
 #include "readback/compiled_set.h"
@@ -22,13 +20,12 @@ int reading_compiled(Work work) {
   try {
     return work();
   } catch (const IoFailure& failure) {
-    (void)std::fprintf(stderr, "tracciato: %s\n", failure.what());
+    return usage_failure(failure.what());
   } catch (const DecodeFailure& failure) {
-    (void)std::fprintf(stderr, "tracciato: %s\n", failure.what());
+    return usage_failure(failure.what());
   } catch (const UnclearFiles& failure) {
-    (void)std::fprintf(stderr, "tracciato: %s\n", failure.what());
+    return usage_failure(failure.what());
   }
-  return exit_io_or_usage;
 }
 
 }  // namespace tracciato

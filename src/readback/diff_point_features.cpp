@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "platform/clock_text.h"
 #include "readback/diff_words.h"
 
 namespace tracciato::diff {
@@ -98,7 +99,9 @@ void Comparison::station(const StationView* x, const StationView* y) {
     };
     tell(": area " + change(area(*x), area(*y)));
   }
-  if (x->time_s != y->time_s) tell(": time " + change(clock(x->time_s), clock(y->time_s)));
+  if (x->time_s != y->time_s) {
+    tell(": time " + change(clock_text(x->time_s), clock_text(y->time_s)));
+  }
   if (x->stop_cell != y->stop_cell) {
     const auto stop = [](const std::optional<std::int64_t>& c) {
       return c ? std::to_string(*c) : std::string("none");

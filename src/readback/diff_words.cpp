@@ -34,12 +34,6 @@ std::string moved(std::int64_t from, std::int64_t to) {
          change(metres(point_metres(from)), metres(point_metres(to))) + ")";
 }
 
-std::string clock(std::int64_t s) {
-  if (s < 0) return std::to_string(s) + " s";
-  const auto two = [](std::int64_t n) { return (n < 10 ? "0" : "") + std::to_string(n); };
-  return two(s / 3600) + ":" + two(s / 60 % 60) + ":" + two(s % 60);
-}
-
 std::string quoted(const std::string& code_page_text) {
   return "\"" + from_code_page(code_page_text) + "\"";
 }

@@ -27,9 +27,6 @@ std::string point_cell(const std::optional<std::int64_t>& cell);
 // "from cell 33 to 35 (1600 m → 1700 m)", for a point feature.
 std::string moved(std::int64_t from, std::int64_t to);
 
-// Seconds after midnight as "08:30:00"; a negative count as "-5 s".
-std::string clock(std::int64_t s);
-
 // Text as a slot holds it, in the code page, shown in quotes.
 std::string quoted(const std::string& code_page_text);
 

@@ -166,8 +166,7 @@ class JsonReport {
   }
 
   std::string cells() const {
-    const std::int64_t from = std::max<std::int64_t>(r_.first_cell.value_or(0), 0);
-    const std::int64_t to = std::min(r_.last_cell.value_or(s_.cells.last()), s_.cells.last());
+    const auto [from, to] = r_.cells_shown(s_.cells);
     std::string out = "[";
     for (std::int64_t i = from; i <= to; ++i) {
       const TrackCell& c = *s_.cells.find(i);

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "model/decode_compiled.h"
 #include "model/scenario_view.h"
@@ -14,6 +16,12 @@ struct InspectRequest {
   std::string what;  // "" for every view of the text form (and all of JSON), else one view
   std::optional<std::int64_t> first_cell;  // --cells A:B, for the cells view
   std::optional<std::int64_t> last_cell;
+
+  // The cells the cells view shows, clipped to the track: first and last.
+  std::pair<std::int64_t, std::int64_t> cells_shown(const CellArray& cells) const {
+    return {std::max<std::int64_t>(first_cell.value_or(0), 0),
+            std::min(last_cell.value_or(cells.last()), cells.last())};
+  }
 };
 
 // The views `what` may name.

@@ -3,20 +3,12 @@
 #include <cstdio>
 
 #include "model/chainage.h"
+#include "platform/clock_text.h"
 #include "platform/code_page.h"
 #include "readback/scenario_report.h"
 
 namespace tracciato {
 namespace {
-
-std::string two(std::int64_t n) {
-  return (n < 10 ? "0" : "") + std::to_string(n);
-}
-
-std::string clock(std::int64_t s) {
-  if (s < 0) return std::to_string(s) + " s";
-  return two(s / 3600) + ":" + two(s / 60 % 60) + ":" + two(s % 60);
-}
 
 std::string decimal(double v, int digits) {
   std::array<char, 64> text{};
@@ -104,7 +96,7 @@ class TextReport {
            std::to_string(st.kind) + "  at " + at(st.position) + "  area " +
            std::to_string(st.area_start) + " to " + std::to_string(st.area_end) + " m  " +
            (st.stop_cell ? "stop cell " + std::to_string(*st.stop_cell) : "no stop cell") + "  " +
-           clock(st.time_s));
+           clock_text(st.time_s));
     }
   }
 
@@ -188,8 +180,7 @@ class TextReport {
 
   void cells() {
     heading("Cells");
-    const std::int64_t from = std::max<std::int64_t>(r_.first_cell.value_or(0), 0);
-    const std::int64_t to = std::min(r_.last_cell.value_or(s_.cells.last()), s_.cells.last());
+    const auto [from, to] = r_.cells_shown(s_.cells);
     for (std::int64_t i = from; i <= to; ++i) {
       const TrackCell& c = *s_.cells.find(i);
       line("cell " + std::to_string(i) + ": kind " + std::to_string(c.kind) + ", values " +
