@@ -1,15 +1,17 @@
-// How long the whole built-in build takes, its compile step alone, check,
-// and reading back and drawing what it wrote.
+// How long the whole built-in build takes, its compile step alone at three
+// route lengths, check, and reading back and drawing what it wrote.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "check/check_route.h"
 #include "compile/memorizza_percorso.h"
 #include "describe/description_texts.h"
 #include "driver/builtin_build.h"
+#include "long_route.h"
 #include "readback/compiled_set.h"
 #include "readback/scenario_report.h"
 #include "render/render_page.h"
@@ -34,27 +36,52 @@ tracciato::ScenarioModel builtin_texts_in(const fs::path& folder) {
   return model;
 }
 
+// The bytes of the files a build wrote into `folder`.
+std::int64_t bytes_in(const fs::path& folder, const std::vector<std::string>& names) {
+  std::int64_t total = 0;
+  for (const std::string& name : names) total += static_cast<std::int64_t>(fs::file_size(folder / name));
+  return total;
+}
+
+// The whole built-in build: five texts and three compiled files written.
 void BM_BuiltinBuild(benchmark::State& state) {
   const fs::path folder = scratch_folder();
+  std::int64_t written = 0;
   for (auto _ : state) {
     tracciato::ScenarioModel model;
-    benchmark::DoNotOptimize(tracciato::run_builtin_build(model, folder));
+    const auto names = tracciato::run_builtin_build(model, folder);
+    state.PauseTiming();
+    written += bytes_in(folder, names);
+    state.ResumeTiming();
   }
+  state.SetBytesProcessed(written);
   fs::remove_all(folder);
 }
 BENCHMARK(BM_BuiltinBuild)->Unit(benchmark::kMillisecond);
 
-void BM_CompileStep(benchmark::State& state) {
+// What `compile` does for a route of state.range(0) km, from its two texts
+// on disk to its three compiled files.
+void BM_Compile(benchmark::State& state) {
   const fs::path folder = scratch_folder();
-  tracciato::ScenarioModel model = builtin_texts_in(folder);
-  const tracciato::DescriptionSources sources{folder / tracciato::line_text_name(model),
-                                              folder / tracciato::train_text_name(model), false};
+  const auto texts = tracciato::bench::long_route(static_cast<int>(state.range(0)));
+  std::ofstream(folder / "linea.txt", std::ios::binary) << texts.line;
+  std::ofstream(folder / "treno.txt", std::ios::binary) << texts.train;
+  const tracciato::DescriptionSources sources{folder / "linea.txt", folder / "treno.txt", false};
+  std::int64_t written = 0;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(tracciato::memorizza_percorso(model, 1, sources, folder));
+    tracciato::ScenarioModel model;
+    model.scenario_name = "Lungo";
+    model.train_number = "1";
+    const auto names = tracciato::memorizza_percorso(model, 1, sources, folder);
+    state.PauseTiming();
+    if (model.error_code != 0) state.SkipWithError("the long route does not compile clean");
+    written += bytes_in(folder, names);
+    state.ResumeTiming();
   }
+  state.SetBytesProcessed(written);
   fs::remove_all(folder);
 }
-BENCHMARK(BM_CompileStep)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Compile)->Arg(68)->Arg(250)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 // check of the built-in texts: one compile in memory with the readers observed.
 void BM_CheckBuiltin(benchmark::State& state) {

@@ -1,6 +1,8 @@
 #include "describe/line_reader.h"
 
+#include <algorithm>
 #include <array>
+#include <span>
 
 #include "describe/keywords.h"
 #include "describe/line_features.h"
@@ -32,12 +34,7 @@ class LineReader {
     progressive_ordina(model_);
     model_.montagna_count = 0;
     c_.set_signboard_slot(slot::first_signboard);
-    if (model_.plan) {
-      model_.plan->set(0, 0, std::int16_t{0});
-      model_.plan->set(0, 1, std::int16_t{0});
-      model_.plan->set(1, 0, std::int16_t{0});
-      model_.plan->set(1, 1, std::int16_t{1});
-    }
+    if (model_.plan) set_first_points(*model_.plan);
     if (read_feature_records() == ReadOutcome::returned) return ReadOutcome::returned;
     finish();
     return ReadOutcome::go_on;
@@ -49,6 +46,19 @@ class LineReader {
     c_.record(code, at);
     model_.fault.reason = std::move(reason);
     return ReadOutcome::returned;
+  }
+
+  // The route starts at the origin heading along column 1. A route length
+  // of -7000 m leaves the plan the single row 0: the write to metre 1 fails
+  // as the reader's own run-time failure.
+  void set_first_points(TrackPlan& plan) const {
+    if (plan.set(0, 0, std::int16_t{0}) && plan.set(0, 1, std::int16_t{0}) &&
+        plan.set(1, 0, std::int16_t{0}) && plan.set(1, 1, std::int16_t{1})) {
+      return;
+    }
+    throw ReadFailure("a route length of " + std::to_string(plan.last_row() - 7000) +
+                          " m leaves the track plan no row for metre 1",
+                      length_at_);
   }
 
   ReadOutcome find_general_section() {
@@ -113,6 +123,7 @@ class LineReader {
     FieldReader& f = c_.fields();
     const std::int32_t length = f.i32();
     const LineColumn at = f.last_field();
+    length_at_ = at;
     model_.slots[slot::quantities].area_end = length;
     if (length > longest_route) return stop(ErrorCode::route_too_long, at);
     if (length < -7000) throw ReadFailure("a route length below -7000 m", at);
@@ -263,29 +274,55 @@ class LineReader {
   }
 
   // Advances the plan straight up to metre s, then along the curve up to
-  // s + l. False when it would pass metre 1000000 or the plan's last row.
+  // s + l. False when it would pass the plan's last row or reach metre
+  // 1000000.
   bool integrate(std::int64_t s, std::int64_t end, double k) {
-    TrackPlan& plan = *model_.plan;
-    std::int64_t& q = cursor_.plan_metre;
-    while (q <= s) {
-      if (!step(plan, q, 0.0)) return false;
-    }
-    while (q <= end) {
-      if (!step(plan, q, k)) return false;
-    }
-    return true;
+    return run(s, 0.0) && run(end, k);
   }
 
-  static bool step(TrackPlan& plan, std::int64_t& q, double k) {
-    const double x1 = plan.number(q - 1, 0);
-    const double y1 = plan.number(q - 1, 1);
-    const double dx = x1 - plan.number(q - 2, 0);
-    const double dy = y1 - plan.number(q - 2, 1);
-    const double x = k == 0.0 ? x1 + dx : x1 + dx + k * dy;
-    const double y = k == 0.0 ? y1 + dy : y1 + dy - k * dx;
-    if (!plan.set(q, 0, x) || !plan.set(q, 1, y)) return false;
-    ++q;
-    return q <= last_plan_metre;
+  // Sets the points from the plan cursor up to metre `until`, the cursor
+  // following. It stops at the plan's last row, where the next write would
+  // fail, and after metre 1000000, where the cursor passes the limit: both
+  // are a failure of the run.
+  bool run(std::int64_t until, double k) {
+    TrackPlan& plan = *model_.plan;
+    std::int64_t& q = cursor_.plan_metre;
+    if (q > until) return true;
+    const std::int64_t last = std::min({until, plan.last_row(), last_plan_metre});
+    if (last >= q) {
+      extend(plan, q, last, k);
+      q = last + 1;
+    }
+    return until <= plan.last_row() && q <= last_plan_metre;
+  }
+
+  // Sets the points at metres from .. to, each from the two before it:
+  // P(q) = P(q - 1) + d, turned by k, where d = P(q - 1) - P(q - 2). The
+  // step is not renormalised. Rows from - 2 .. to exist.
+  static void extend(TrackPlan& plan, std::int64_t from, std::int64_t to, double k) {
+    const std::span<double> xs = plan.values(0);
+    const std::span<double> ys = plan.values(1);
+    const std::span<PlanTag> x_tags = plan.tags(0);
+    const std::span<PlanTag> y_tags = plan.tags(1);
+    const auto at = [](std::int64_t row) { return static_cast<std::size_t>(row); };
+    double x0 = xs[at(from - 2)];
+    double x1 = xs[at(from - 1)];
+    double y0 = ys[at(from - 2)];
+    double y1 = ys[at(from - 1)];
+    for (std::int64_t q = from; q <= to; ++q) {
+      const double dx = x1 - x0;
+      const double dy = y1 - y0;
+      const double x = k == 0.0 ? x1 + dx : x1 + dx + k * dy;
+      const double y = k == 0.0 ? y1 + dy : y1 + dy - k * dx;
+      xs[at(q)] = x;
+      ys[at(q)] = y;
+      x_tags[at(q)] = PlanTag::real;
+      y_tags[at(q)] = PlanTag::real;
+      x0 = x1;
+      x1 = x;
+      y0 = y1;
+      y1 = y;
+    }
   }
 
   Next read_montagna() {
@@ -356,17 +393,18 @@ class LineReader {
       fill_gradient();
     } while (cursor_.gradient_cell < tail_end);
     if (model_.plan) {
-      TrackPlan& plan = *model_.plan;
+      // The straight end has no limit of metres, and its rows all exist.
       std::int64_t& q = cursor_.plan_metre;
-      while (q <= std::int64_t{model_.plan_last_metre} - 2) {
-        step(plan, q, 0.0);
-      }
+      const std::int64_t last = std::int64_t{model_.plan_last_metre} - 2;
+      if (q <= last) extend(*model_.plan, q, last, 0.0);
+      q = std::max(q, last + 1);
     }
   }
 
   ReadingContext& c_;
   ScenarioModel& model_;
   LineCursor cursor_;
+  LineColumn length_at_{};  // the last route length read
 };
 
 }  // namespace

@@ -22,7 +22,7 @@ class DecodeFailure : public std::runtime_error {
 };
 
 // Takes fields back out of a compiled file's bytes, in the encoding
-// ByteImage writes; never reads past the end, but fails there, naming the
+// ByteWriter writes; never reads past the end, but fails there, naming the
 // field it wanted.
 class ByteReader {
  public:

@@ -1,25 +1,14 @@
 #include "model/compiled_files.h"
 
-#include "model/byte_image.h"
+#include <bit>
+#include <span>
+
+#include "model/byte_writer.h"
 
 namespace tracciato {
 namespace {
 
-enum PlanTag : std::uint16_t { empty_tag = 0, integer_tag = 2, double_tag = 5 };
-
-void write_plan_value(ByteImage& out, const PlanValue& value) {
-  if (const auto* i = std::get_if<std::int16_t>(&value)) {
-    out.u16(integer_tag);
-    out.i16(*i);
-  } else if (const auto* d = std::get_if<double>(&value)) {
-    out.u16(double_tag);
-    out.f64(*d);
-  } else {
-    out.u16(empty_tag);
-  }
-}
-
-void write_slot(ByteImage& out, const SlotRecord& s) {
+void write_slot(ByteWriter& out, const SlotRecord& s) {
   out.u8(s.kind);
   out.i32(s.area_start);
   out.i32(s.area_end);
@@ -38,7 +27,7 @@ void write_slot(ByteImage& out, const SlotRecord& s) {
   out.i32(s.time_s);
 }
 
-void write_cell(ByteImage& out, const TrackCell& c) {
+void write_cell(ByteWriter& out, const TrackCell& c) {
   out.u8(c.kind);
   out.i16(c.value1);
   out.i16(c.value2);
@@ -54,24 +43,60 @@ void write_cell(ByteImage& out, const TrackCell& c) {
 
 }  // namespace
 
-std::string line_file_image(const TrackPlan& plan) {
-  ByteImage out;
+void write_line_file(const TrackPlan& plan, ByteSink& sink) {
+  ByteWriter out(sink);
   for (int column = 0; column < 2; ++column) {
-    for (const PlanValue& value : plan.column(column)) write_plan_value(out, value);
+    const std::span<const PlanTag> tags = plan.tags(column);
+    const std::span<const double> values = plan.values(column);
+    for (std::size_t row = 0; row < tags.size(); ++row) {
+      switch (tags[row]) {
+        case PlanTag::real: {
+          char* bytes = out.claim(10);
+          ByteWriter::put<2>(bytes, static_cast<std::uint16_t>(PlanTag::real));
+          ByteWriter::put<8>(bytes + 2, std::bit_cast<std::uint64_t>(values[row]));
+          break;
+        }
+        case PlanTag::integer:
+          out.u16(static_cast<std::uint16_t>(PlanTag::integer));
+          out.i16(static_cast<std::int16_t>(values[row]));
+          break;
+        case PlanTag::empty:
+          out.u16(static_cast<std::uint16_t>(PlanTag::empty));
+          break;
+      }
+    }
   }
-  return out.take();
+  out.finish();
+}
+
+void write_scenario_file(const SlotTable& slots, ByteSink& sink) {
+  ByteWriter out(sink);
+  for (const SlotRecord& s : slots) write_slot(out, s);
+  out.finish();
+}
+
+void write_track_file(const CellArray& cells, ByteSink& sink) {
+  ByteWriter out(sink);
+  for (const TrackCell& c : cells.all()) write_cell(out, c);
+  out.finish();
+}
+
+std::string line_file_image(const TrackPlan& plan) {
+  StringSink image;
+  write_line_file(plan, image);
+  return std::move(image.bytes());
 }
 
 std::string scenario_file_image(const SlotTable& slots) {
-  ByteImage out;
-  for (const SlotRecord& s : slots) write_slot(out, s);
-  return out.take();
+  StringSink image;
+  write_scenario_file(slots, image);
+  return std::move(image.bytes());
 }
 
 std::string track_file_image(const CellArray& cells) {
-  ByteImage out;
-  for (const TrackCell& c : cells.all()) write_cell(out, c);
-  return out.take();
+  StringSink image;
+  write_track_file(cells, image);
+  return std::move(image.bytes());
 }
 
 std::string line_file_name(const ScenarioModel& model) {

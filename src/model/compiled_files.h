@@ -3,10 +3,16 @@
 #include <string>
 
 #include "model/scenario_model.h"
+#include "platform/byte_sink.h"
 
 namespace tracciato {
 
-// The byte images of the three compiled files.
+// The three compiled files, written straight from the model into a sink.
+void write_line_file(const TrackPlan& plan, ByteSink& out);
+void write_scenario_file(const SlotTable& slots, ByteSink& out);
+void write_track_file(const CellArray& cells, ByteSink& out);
+
+// The same bytes, whole in memory.
 std::string line_file_image(const TrackPlan& plan);
 std::string scenario_file_image(const SlotTable& slots);
 std::string track_file_image(const CellArray& cells);

@@ -121,9 +121,7 @@ std::optional<GeometryView> geometry(const std::optional<TrackPlan>& plan) {
   GeometryView g;
   g.last_row = plan->last_row();
   const auto filled = [&plan](std::int64_t row) {
-    return !std::holds_alternative<std::monostate>(
-               plan->column(0)[static_cast<std::size_t>(row)]) &&
-           !std::holds_alternative<std::monostate>(plan->column(1)[static_cast<std::size_t>(row)]);
+    return plan->tag(row, 0) != PlanTag::empty && plan->tag(row, 1) != PlanTag::empty;
   };
   while (g.reached < g.last_row && filled(g.reached + 1)) ++g.reached;
   double total = 0.0;

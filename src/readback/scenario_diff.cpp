@@ -53,9 +53,7 @@ bool same_element(const PlanValue& x, const PlanValue& y) {
 
 bool same_row(const TrackPlan& a, const TrackPlan& b, std::int64_t row) {
   if (!a.contains(row) || !b.contains(row)) return false;
-  const auto r = static_cast<std::size_t>(row);
-  return same_element(a.column(0)[r], b.column(0)[r]) &&
-         same_element(a.column(1)[r], b.column(1)[r]);
+  return same_element(a.at(row, 0), b.at(row, 0)) && same_element(a.at(row, 1), b.at(row, 1));
 }
 
 }  // namespace

@@ -206,7 +206,8 @@ class JsonReport {
     for (int column = 0; column < 2; ++column) {
       out += column == 0 ? "\n    [" : ",\n    [";
       bool first = true;
-      for (const PlanValue& value : s_.plan->column(column)) {
+      for (std::int64_t row = 0; row <= s_.plan->last_row(); ++row) {
+        const PlanValue value = s_.plan->at(row, column);
         if (!first) out += ", ";
         first = false;
         if (const auto* i = std::get_if<std::int16_t>(&value)) {

@@ -2,21 +2,14 @@
 
 #include <cmath>
 #include <cstddef>
-#include <variant>
 
 namespace tracciato {
 
 std::vector<PlanePoint> plan_points(const TrackPlan& plan) {
-  const auto& across = plan.column(0);
-  const auto& along = plan.column(1);
   std::vector<PlanePoint> out;
-  out.reserve(across.size());
-  for (std::size_t row = 0; row < across.size(); ++row) {
-    if (std::holds_alternative<std::monostate>(across[row]) ||
-        std::holds_alternative<std::monostate>(along[row])) {
-      break;
-    }
-    const auto r = static_cast<std::int64_t>(row);
+  out.reserve(static_cast<std::size_t>(plan.last_row() + 1));
+  for (std::int64_t r = 0; r <= plan.last_row(); ++r) {
+    if (plan.tag(r, 0) == PlanTag::empty || plan.tag(r, 1) == PlanTag::empty) break;
     out.push_back({plan.number(r, 0), plan.number(r, 1)});
   }
   return out;

@@ -145,20 +145,20 @@ TEST(LineReader, CurvesIntegrateThePlanAndTheRestRunsStraight) {
   Reading r(line_with("curvad1, 3, 0\ncurvas3, 4, 1\ncurvad2, 4, 1\n", "lunghezza percorso, 0\n"),
             no_train);
   const TrackPlan& plan = *r.model.plan;
-  EXPECT_EQ(plan.column(0)[1], PlanValue(std::int16_t{0}));
-  EXPECT_EQ(plan.column(1)[1], PlanValue(std::int16_t{1}));
+  EXPECT_EQ(plan.at(1, 0), PlanValue(std::int16_t{0}));
+  EXPECT_EQ(plan.at(1, 1), PlanValue(std::int16_t{1}));
   // A curve of length 0 only runs straight to its start.
-  EXPECT_EQ(plan.column(0)[3], PlanValue(0.0));
-  EXPECT_EQ(plan.column(1)[3], PlanValue(3.0));
+  EXPECT_EQ(plan.at(3, 0), PlanValue(0.0));
+  EXPECT_EQ(plan.at(3, 1), PlanValue(3.0));
   // Straight up to the start at metre 4, then left class 3 turns towards
   // negative column 0; the overlapping curve has no metre left to integrate.
-  EXPECT_EQ(plan.column(0)[4], PlanValue(0.0));
-  EXPECT_EQ(plan.column(0)[5], PlanValue(-0.0004));
-  EXPECT_EQ(plan.column(1)[5], PlanValue(5.0));
-  EXPECT_EQ(plan.column(0)[6], PlanValue(-0.0004 + (-0.0004 - 0.0)));
-  EXPECT_TRUE(std::holds_alternative<double>(plan.column(1)[6998]));
-  EXPECT_TRUE(std::holds_alternative<std::monostate>(plan.column(0)[6999]));
-  EXPECT_TRUE(std::holds_alternative<std::monostate>(plan.column(1)[7000]));
+  EXPECT_EQ(plan.at(4, 0), PlanValue(0.0));
+  EXPECT_EQ(plan.at(5, 0), PlanValue(-0.0004));
+  EXPECT_EQ(plan.at(5, 1), PlanValue(5.0));
+  EXPECT_EQ(plan.at(6, 0), PlanValue(-0.0004 + (-0.0004 - 0.0)));
+  EXPECT_TRUE(std::holds_alternative<double>(plan.at(6998, 1)));
+  EXPECT_TRUE(std::holds_alternative<std::monostate>(plan.at(6999, 0)));
+  EXPECT_TRUE(std::holds_alternative<std::monostate>(plan.at(7000, 1)));
 }
 
 TEST(LineReader, CurveKeywordsGiveSideAndTheFirstClassTested) {
@@ -169,7 +169,7 @@ TEST(LineReader, CurveKeywordsGiveSideAndTheFirstClassTested) {
   for (const Case c : {Case{"CURVAS3", -0.0004}, Case{"curvad21", 0.0001}, Case{"curvad12", 0.0001},
                        Case{"curvad6", 0.003}}) {
     Reading r(line_with(std::string(c.token) + ", 1, 1\n", "lunghezza percorso, 0\n"), no_train);
-    EXPECT_EQ(r.model.plan->column(0)[2], PlanValue(c.first_step)) << c.token;
+    EXPECT_EQ(r.model.plan->at(2, 0), PlanValue(c.first_step)) << c.token;
   }
   // Without the line file, curve keywords are ignored and their values
   // become tokens of their own.

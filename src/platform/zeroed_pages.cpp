@@ -1,0 +1,62 @@
+#include "platform/zeroed_pages.h"
+
+#include <sys/mman.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <new>
+#include <utility>
+
+namespace tracciato {
+namespace {
+
+constexpr std::size_t huge_page = std::size_t{1} << 21;
+
+}  // namespace
+
+ZeroedPages::ZeroedPages(std::size_t bytes) {
+  if (bytes < huge_page) {
+    // A small block comes from the heap, where the memory checkers see it.
+    data_ = std::calloc(bytes == 0 ? 1 : bytes, 1);
+    if (data_ == nullptr) throw std::bad_alloc();
+    return;
+  }
+  // Room to start the block on a huge-page boundary.
+  mapped_ = bytes + huge_page;
+  mapping_ = ::mmap(nullptr, mapped_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (mapping_ == MAP_FAILED) throw std::bad_alloc();
+  const auto at = reinterpret_cast<std::uintptr_t>(mapping_);
+  data_ = reinterpret_cast<void*>((at + huge_page - 1) & ~(huge_page - 1));
+  // Only advice: where the system has no huge pages, ordinary ones serve.
+  (void)::madvise(data_, bytes, MADV_HUGEPAGE);
+}
+
+ZeroedPages::~ZeroedPages() { release(); }
+
+void ZeroedPages::release() {
+  if (mapped_ != 0) {
+    (void)::munmap(mapping_, mapped_);
+  } else {
+    std::free(data_);
+  }
+  mapping_ = nullptr;
+  mapped_ = 0;
+  data_ = nullptr;
+}
+
+ZeroedPages::ZeroedPages(ZeroedPages&& other) noexcept
+    : mapping_(std::exchange(other.mapping_, nullptr)),
+      mapped_(std::exchange(other.mapped_, 0)),
+      data_(std::exchange(other.data_, nullptr)) {}
+
+ZeroedPages& ZeroedPages::operator=(ZeroedPages&& other) noexcept {
+  if (this != &other) {
+    release();
+    mapping_ = std::exchange(other.mapping_, nullptr);
+    mapped_ = std::exchange(other.mapped_, 0);
+    data_ = std::exchange(other.data_, nullptr);
+  }
+  return *this;
+}
+
+}  // namespace tracciato
