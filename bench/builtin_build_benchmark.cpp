@@ -39,7 +39,8 @@ tracciato::ScenarioModel builtin_texts_in(const fs::path& folder) {
 // The bytes of the files a build wrote into `folder`.
 std::int64_t bytes_in(const fs::path& folder, const std::vector<std::string>& names) {
   std::int64_t total = 0;
-  for (const std::string& name : names) total += static_cast<std::int64_t>(fs::file_size(folder / name));
+  for (const std::string& name : names)
+    total += static_cast<std::int64_t>(fs::file_size(folder / name));
   return total;
 }
 

@@ -276,9 +276,7 @@ class LineReader {
   // Advances the plan straight up to metre s, then along the curve up to
   // s + l. False when it would pass the plan's last row or reach metre
   // 1000000.
-  bool integrate(std::int64_t s, std::int64_t end, double k) {
-    return run(s, 0.0) && run(end, k);
-  }
+  bool integrate(std::int64_t s, std::int64_t end, double k) { return run(s, 0.0) && run(end, k); }
 
   // Sets the points from the plan cursor up to metre `until`, the cursor
   // following. It stops at the plan's last row, where the next write would

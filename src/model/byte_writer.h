@@ -17,9 +17,14 @@ namespace tracciato {
 // without it (a failure on the way) hands over nothing more.
 class ByteWriter {
  public:
+  // The buffer is filled before it is read, so it starts unset.
+  // NOLINTNEXTLINE(cppcoreguidelines-pro-type-member-init)
   explicit ByteWriter(ByteSink& sink) : sink_(sink) {}
+  ~ByteWriter() = default;
   ByteWriter(const ByteWriter&) = delete;
   ByteWriter& operator=(const ByteWriter&) = delete;
+  ByteWriter(ByteWriter&&) = delete;
+  ByteWriter& operator=(ByteWriter&&) = delete;
 
   void u8(std::uint8_t v) { little<1>(v); }
   void i16(std::int16_t v) { little<2>(static_cast<std::uint16_t>(v)); }
@@ -31,7 +36,7 @@ class ByteWriter {
   void text(std::string_view bytes) {
     if (bytes.size() > 0xFFFF) throw std::length_error("a text longer than 65535 bytes");
     u16(static_cast<std::uint16_t>(bytes.size()));
-    room(bytes.size());
+    room(bytes.size());  // the longest text fits the buffer whole
     bytes.copy(buffer_.data() + used_, bytes.size());
     used_ += bytes.size();
   }
@@ -51,8 +56,7 @@ class ByteWriter {
   void finish() { flush(); }
 
  private:
-  // The longest text fits the buffer whole.
-  static constexpr std::size_t capacity = 1 << 17;
+  static constexpr std::size_t capacity = std::size_t{1} << 16;
 
   void room(std::size_t n) {
     if (capacity - used_ < n) flush();

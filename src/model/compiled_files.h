@@ -8,9 +8,9 @@
 namespace tracciato {
 
 // The three compiled files, written straight from the model into a sink.
-void write_line_file(const TrackPlan& plan, ByteSink& out);
-void write_scenario_file(const SlotTable& slots, ByteSink& out);
-void write_track_file(const CellArray& cells, ByteSink& out);
+void write_line_file(const TrackPlan& plan, ByteSink& sink);
+void write_scenario_file(const SlotTable& slots, ByteSink& sink);
+void write_track_file(const CellArray& cells, ByteSink& sink);
 
 // The same bytes, whole in memory.
 std::string line_file_image(const TrackPlan& plan);

@@ -5,9 +5,10 @@
 namespace tracciato {
 TrackPlan::TrackPlan(std::int64_t last_row)
     : rows_(last_row + 1 > 0 ? last_row + 1 : 0),
-      memory_(static_cast<std::size_t>(2 * rows_) * (sizeof(double) + sizeof(PlanTag))),
-      values_(static_cast<double*>(memory_.data())),
-      tags_(reinterpret_cast<PlanTag*>(values_ + 2 * rows_)) {}
+      value_memory_(static_cast<std::size_t>(2 * rows_) * sizeof(double)),
+      tag_memory_(static_cast<std::size_t>(2 * rows_) * sizeof(PlanTag)),
+      values_(static_cast<double*>(value_memory_.data())),
+      tags_(static_cast<PlanTag*>(tag_memory_.data())) {}
 
 TrackPlan::TrackPlan(const TrackPlan& other) : TrackPlan(other.last_row()) {
   const auto count = static_cast<std::size_t>(2 * rows_);

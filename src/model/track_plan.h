@@ -31,12 +31,14 @@ class TrackPlan {
   // A plan moved from is left with no rows.
   TrackPlan(TrackPlan&& other) noexcept
       : rows_(std::exchange(other.rows_, 0)),
-        memory_(std::move(other.memory_)),
+        value_memory_(std::move(other.value_memory_)),
+        tag_memory_(std::move(other.tag_memory_)),
         values_(std::exchange(other.values_, nullptr)),
         tags_(std::exchange(other.tags_, nullptr)) {}
   TrackPlan& operator=(TrackPlan&& other) noexcept {
     rows_ = std::exchange(other.rows_, 0);
-    memory_ = std::move(other.memory_);
+    value_memory_ = std::move(other.value_memory_);
+    tag_memory_ = std::move(other.tag_memory_);
     values_ = std::exchange(other.values_, nullptr);
     tags_ = std::exchange(other.tags_, nullptr);
     return *this;
@@ -56,8 +58,7 @@ class TrackPlan {
   }
 
   PlanTag tag(std::int64_t row, int column) const {
-    return contains(row) && column >= 0 && column <= 1 ? tags_[index(row, column)]
-                                                       : PlanTag::empty;
+    return contains(row) && column >= 0 && column <= 1 ? tags_[index(row, column)] : PlanTag::empty;
   }
   // A value as a double (empty reads as 0), for the integration.
   double number(std::int64_t row, int column) const {
@@ -84,9 +85,9 @@ class TrackPlan {
   }
 
   std::int64_t rows_;
-  // The values, column 0's rows then column 1's (the order of the line
-  // file), followed by the tags in the same order.
-  ZeroedPages memory_;
+  // Column 0's rows, then column 1's: the order of the line file.
+  ZeroedPages value_memory_;
+  ZeroedPages tag_memory_;
   double* values_;
   PlanTag* tags_;
 };

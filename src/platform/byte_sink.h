@@ -11,6 +11,13 @@ class ByteSink {
  public:
   virtual ~ByteSink() = default;
   virtual void write(std::string_view bytes) = 0;
+
+ protected:
+  ByteSink() = default;
+  ByteSink(const ByteSink&) = default;
+  ByteSink& operator=(const ByteSink&) = default;
+  ByteSink(ByteSink&&) = default;
+  ByteSink& operator=(ByteSink&&) = default;
 };
 
 // Collects the bytes in a string.

@@ -27,9 +27,10 @@ std::filesystem::path temporary_for(const std::filesystem::path& target) {
 }  // namespace
 
 ReplacingFile::ReplacingFile(std::filesystem::path target)
-    : target_(std::move(target)), temporary_(temporary_for(target_)) {
-  errno = 0;
-  descriptor_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    : target_(std::move(target)),
+      temporary_(temporary_for(target_)),
+      descriptor_(
+          (errno = 0, ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666))) {
   if (descriptor_ < 0) throw IoFailure(target_, "cannot create", last_reason());
 }
 

@@ -19,6 +19,8 @@ class ReplacingFile final : public ByteSink {
   ~ReplacingFile() override;
   ReplacingFile(const ReplacingFile&) = delete;
   ReplacingFile& operator=(const ReplacingFile&) = delete;
+  ReplacingFile(ReplacingFile&&) = delete;
+  ReplacingFile& operator=(ReplacingFile&&) = delete;
 
   void write(std::string_view bytes) override;
   void commit();

@@ -2,8 +2,8 @@
 
 #include <sys/mman.h>
 
-#include <cstdint>
 #include <cstdlib>
+#include <memory>
 #include <new>
 #include <utility>
 
@@ -17,7 +17,7 @@ constexpr std::size_t huge_page = std::size_t{1} << 21;
 ZeroedPages::ZeroedPages(std::size_t bytes) {
   if (bytes < huge_page) {
     // A small block comes from the heap, where the memory checkers see it.
-    data_ = std::calloc(bytes == 0 ? 1 : bytes, 1);
+    data_ = std::calloc(bytes == 0 ? 1 : bytes, 1);  // NOLINT(cppcoreguidelines-no-malloc)
     if (data_ == nullptr) throw std::bad_alloc();
     return;
   }
@@ -25,19 +25,22 @@ ZeroedPages::ZeroedPages(std::size_t bytes) {
   mapped_ = bytes + huge_page;
   mapping_ = ::mmap(nullptr, mapped_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
   if (mapping_ == MAP_FAILED) throw std::bad_alloc();
-  const auto at = reinterpret_cast<std::uintptr_t>(mapping_);
-  data_ = reinterpret_cast<void*>((at + huge_page - 1) & ~(huge_page - 1));
+  std::size_t space = mapped_;
+  data_ = mapping_;
+  std::align(huge_page, bytes, data_, space);
   // Only advice: where the system has no huge pages, ordinary ones serve.
   (void)::madvise(data_, bytes, MADV_HUGEPAGE);
 }
 
-ZeroedPages::~ZeroedPages() { release(); }
+ZeroedPages::~ZeroedPages() {
+  release();
+}
 
 void ZeroedPages::release() {
   if (mapped_ != 0) {
     (void)::munmap(mapping_, mapped_);
   } else {
-    std::free(data_);
+    std::free(data_);  // NOLINT(cppcoreguidelines-no-malloc)
   }
   mapping_ = nullptr;
   mapped_ = 0;

@@ -279,6 +279,13 @@ TEST(Diagnostics, EachFaultOfTheReadersAtItsRecordWithItsReasonAndNotes) {
       {"no generale", "lunghezza percorso, 68000\n", plain_train, 102, 0,
        "l.txt: error 102: the line description has no [generale] section\n"
        "tracciato: no track to compile: the line description gave no cell 1\n"},
+      {"route length leaves the plan one row", "[generale]\nlunghezza percorso, -7000\n[fine]\n",
+       plain_train, 25, 0,
+       "l.txt:2:21: error 25: a route length of -7000 m leaves the "
+       "track plan no row for metre 1\n"
+       "  lunghezza percorso, -7000\n"
+       "                      ^\n"
+       "tracciato: no track to compile: the line description gave no cell 1\n"},
       {"curve digit",
        "[generale]\nlunghezza percorso, 68000\n[fine generale]\ncurvad, 1000, 300\n[fine]\n",
        plain_train, 103, 0,

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string_view>
+#include <vector>
+
+#include "model/decode_compiled.h"
 #include "support/temp_folder.h"
 
 namespace tracciato {
@@ -80,6 +84,45 @@ TEST(LineFile, ElementsAreTaggedColumnByColumn) {
   EXPECT_EQ(hex(std::string_view(image).substr(22, 8)), "02 00 00 00 02 00 01 00");
   EXPECT_EQ(hex(std::string_view(image).substr(30, 10)), "05 00 00 00 00 00 00 00 00 40");
   EXPECT_EQ(hex(std::string_view(image).substr(40, 4)), "00 00 00 00");
+}
+
+// Records the parts the writer hands over.
+class PartsSink final : public ByteSink {
+ public:
+  void write(std::string_view bytes) override { parts.emplace_back(bytes); }
+  std::vector<std::string> parts;
+};
+
+// A file larger than the writer's buffer reaches the sink in parts, and
+// elements and texts that straddle a part's end arrive whole and in order.
+TEST(CompiledFiles, AFileLargerThanTheBufferArrivesInPartsThatJoinUp) {
+  TrackPlan plan(19999);
+  for (std::int64_t row = 0; row <= plan.last_row(); ++row) {
+    plan.set_number(row, 0, static_cast<double>(row) + 0.5);
+  }
+  PartsSink line;
+  write_line_file(plan, line);
+  ASSERT_GT(line.parts.size(), 1u);
+  std::string joined;
+  for (const std::string& part : line.parts) joined += part;
+  ASSERT_EQ(joined.size(), 20000u * 10 + 20000u * 2);
+  EXPECT_TRUE(joined == line_file_image(plan));
+  const TrackPlan back = decode_line_file(joined, "l.dat");
+  for (const std::int64_t row : {std::int64_t{0}, std::int64_t{13107}, std::int64_t{19999}}) {
+    EXPECT_EQ(back.at(row, 0), PlanValue(static_cast<double>(row) + 0.5)) << row;
+    EXPECT_EQ(back.at(row, 1), PlanValue{}) << row;
+  }
+
+  SlotTable slots{};
+  slots[1].name = std::string(65535, 'a');
+  slots[2].name = std::string(65535, 'b');
+  slots[3].name = "c";
+  PartsSink scenario;
+  write_scenario_file(slots, scenario);
+  ASSERT_GT(scenario.parts.size(), 1u);
+  std::string sim;
+  for (const std::string& part : scenario.parts) sim += part;
+  EXPECT_TRUE(decode_scenario_file(sim, "s.sim") == slots);
 }
 
 TEST(CompiledFiles, SizesFollowTheRouteLength) {
