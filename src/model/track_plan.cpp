@@ -5,10 +5,9 @@
 namespace tracciato {
 TrackPlan::TrackPlan(std::int64_t last_row)
     : rows_(last_row + 1 > 0 ? last_row + 1 : 0),
-      value_memory_(static_cast<std::size_t>(2 * rows_) * sizeof(double)),
-      tag_memory_(static_cast<std::size_t>(2 * rows_) * sizeof(PlanTag)),
-      values_(static_cast<double*>(value_memory_.data())),
-      tags_(static_cast<PlanTag*>(tag_memory_.data())) {}
+      memory_(static_cast<std::size_t>(2 * rows_) * (sizeof(double) + sizeof(PlanTag))),
+      values_(static_cast<double*>(memory_.data())),
+      tags_(static_cast<PlanTag*>(static_cast<void*>(values_ + 2 * rows_))) {}
 
 TrackPlan::TrackPlan(const TrackPlan& other) : TrackPlan(other.last_row()) {
   const auto count = static_cast<std::size_t>(2 * rows_);

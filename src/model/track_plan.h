@@ -31,14 +31,12 @@ class TrackPlan {
   // A plan moved from is left with no rows.
   TrackPlan(TrackPlan&& other) noexcept
       : rows_(std::exchange(other.rows_, 0)),
-        value_memory_(std::move(other.value_memory_)),
-        tag_memory_(std::move(other.tag_memory_)),
+        memory_(std::move(other.memory_)),
         values_(std::exchange(other.values_, nullptr)),
         tags_(std::exchange(other.tags_, nullptr)) {}
   TrackPlan& operator=(TrackPlan&& other) noexcept {
     rows_ = std::exchange(other.rows_, 0);
-    value_memory_ = std::move(other.value_memory_);
-    tag_memory_ = std::move(other.tag_memory_);
+    memory_ = std::move(other.memory_);
     values_ = std::exchange(other.values_, nullptr);
     tags_ = std::exchange(other.tags_, nullptr);
     return *this;
@@ -85,9 +83,9 @@ class TrackPlan {
   }
 
   std::int64_t rows_;
-  // Column 0's rows, then column 1's: the order of the line file.
-  ZeroedPages value_memory_;
-  ZeroedPages tag_memory_;
+  // The values, column 0's rows then column 1's (the order of the line
+  // file), then the tags in the same order, in one block.
+  ZeroedPages memory_;
   double* values_;
   PlanTag* tags_;
 };
