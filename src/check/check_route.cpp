@@ -115,9 +115,12 @@ std::string reference_hint(const Diagnostic& d) {
 }  // namespace
 
 std::vector<Diagnostic> check_route(const CheckRequest& request) {
+  return check_texts(request, {read_file(request.line), read_file(request.train)});
+}
+
+std::vector<Diagnostic> check_texts(const CheckRequest& request, std::array<std::string, 2> texts) {
   // Reading stops at a fault that ends it; to see past it, the check
   // compiles again without that record, until no new fault stops it.
-  std::array<std::string, 2> texts = {read_file(request.line), read_file(request.train)};
   std::vector<Diagnostic> found;
   std::set<std::string> seen;
   const auto add = [&found, &seen](Diagnostic d) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -25,5 +26,8 @@ struct CheckRequest {
 // warnings the readers' observations raise, in file and line order.
 // Throws IoFailure when a description cannot be read at all.
 std::vector<Diagnostic> check_route(const CheckRequest& request);
+// The same for texts already in memory, line then train, which stand under
+// the request's file names.
+std::vector<Diagnostic> check_texts(const CheckRequest& request, std::array<std::string, 2> texts);
 
 }  // namespace tracciato

@@ -4,32 +4,41 @@
 #include "platform/replace_file.h"
 
 namespace tracciato {
-namespace {
-
-template <typename Part>
-void replace(const std::filesystem::path& path, const Part& part,
-             void (*write)(const Part&, ByteSink&)) {
-  ReplacingFile file(path);
-  write(part, file);
-  file.commit();
+std::vector<CompiledFile> compiled_files(const ScenarioModel& model) {
+  std::vector<CompiledFile> files;
+  if (model.write_line_file != 0 && model.plan) {
+    files.push_back(
+        {line_file_name(model), [&model](ByteSink& out) { write_line_file(*model.plan, out); }});
+  }
+  files.push_back({scenario_file_name(model),
+                   [&model](ByteSink& out) { write_scenario_file(model.slots, out); }});
+  if (model.cells) {
+    files.push_back(
+        {track_file_name(model), [&model](ByteSink& out) { write_track_file(*model.cells, out); }});
+  }
+  return files;
 }
-
-}  // namespace
 
 std::vector<std::string> write_compiled_files(const ScenarioModel& model,
                                               const std::filesystem::path& folder) {
   std::vector<std::string> written;
-  if (model.write_line_file != 0 && model.plan) {
-    replace(folder / line_file_name(model), *model.plan, write_line_file);
-    written.push_back(line_file_name(model));
-  }
-  replace(folder / scenario_file_name(model), model.slots, write_scenario_file);
-  written.push_back(scenario_file_name(model));
-  if (model.cells) {
-    replace(folder / track_file_name(model), *model.cells, write_track_file);
-    written.push_back(track_file_name(model));
+  for (const CompiledFile& file : compiled_files(model)) {
+    ReplacingFile out(folder / file.name);
+    file.write(out);
+    out.commit();
+    written.push_back(file.name);
   }
   return written;
+}
+
+std::vector<CompiledImage> compiled_images(const ScenarioModel& model) {
+  std::vector<CompiledImage> images;
+  for (const CompiledFile& file : compiled_files(model)) {
+    StringSink out;
+    file.write(out);
+    images.push_back({file.name, std::move(out.bytes())});
+  }
+  return images;
 }
 
 }  // namespace tracciato

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "model/scenario_model.h"
+#include "platform/byte_sink.h"
 
 namespace tracciato {
 
@@ -14,5 +16,20 @@ namespace tracciato {
 // Throws IoFailure.
 std::vector<std::string> write_compiled_files(const ScenarioModel& model,
                                               const std::filesystem::path& folder);
+
+// The files a compile leaves, in the order they are written, each with a
+// way to stream its bytes into a sink.
+struct CompiledFile {
+  std::string name;
+  std::function<void(ByteSink&)> write;
+};
+std::vector<CompiledFile> compiled_files(const ScenarioModel& model);
+
+// The same files, each as a name and its bytes, with nothing written.
+struct CompiledImage {
+  std::string name;
+  std::string bytes;
+};
+std::vector<CompiledImage> compiled_images(const ScenarioModel& model);
 
 }  // namespace tracciato

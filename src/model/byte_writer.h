@@ -3,6 +3,7 @@
 #include <array>
 #include <bit>
 #include <cstdint>
+#include <cstring>
 #include <stdexcept>
 #include <string_view>
 
@@ -50,7 +51,12 @@ class ByteWriter {
   }
   template <int width>
   static void put(char* out, std::uint64_t v) {
-    for (int i = 0; i < width; ++i) out[i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+    if constexpr (std::endian::native == std::endian::little) {
+      // The value's own bytes are already in file order: one store.
+      std::memcpy(out, &v, width);
+    } else {
+      for (int i = 0; i < width; ++i) out[i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+    }
   }
 
   void finish() { flush(); }

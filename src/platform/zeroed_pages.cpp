@@ -3,7 +3,9 @@
 #include <sys/mman.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <memory>
+#include <mutex>
 #include <new>
 #include <utility>
 
@@ -26,6 +28,7 @@ ZeroedPages::ZeroedPages(std::size_t bytes) {
   }
   // Whole huge pages, with room to start them on a huge-page boundary.
   const std::size_t whole = (bytes + huge_page - 1) / huge_page * huge_page;
+  if (take_spare(whole, bytes)) return;
   mapped_ = whole + huge_page;
   mapping_ = ::mmap(nullptr, mapped_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
   if (mapping_ == MAP_FAILED) throw std::bad_alloc();
@@ -40,9 +43,38 @@ ZeroedPages::~ZeroedPages() {
   release();
 }
 
+// A run that compiles again and again (check, a fuzzer) would map and fault
+// a fresh block for every plan. The last large block released is kept and
+// cleared for the next one of a like size: clearing the part in use is
+// cheaper than faulting new pages in.
+namespace {
+
+struct Spare {
+  void* mapping = nullptr;
+  std::size_t mapped = 0;
+  void* data = nullptr;
+};
+std::mutex spare_lock;
+Spare spare;  // NOLINT(cppcoreguidelines-avoid-non-const-global-variables)
+
+}  // namespace
+
+bool ZeroedPages::take_spare(std::size_t whole, std::size_t bytes) {
+  const std::lock_guard<std::mutex> hold(spare_lock);
+  const std::size_t spare_whole = spare.mapped - huge_page;
+  if (spare.mapping == nullptr || spare_whole < whole || spare_whole > 2 * whole) return false;
+  mapping_ = std::exchange(spare.mapping, nullptr);
+  mapped_ = std::exchange(spare.mapped, 0);
+  data_ = std::exchange(spare.data, nullptr);
+  std::memset(data_, 0, bytes);
+  return true;
+}
+
 void ZeroedPages::release() {
   if (mapped_ != 0) {
-    (void)::munmap(mapping_, mapped_);
+    const std::lock_guard<std::mutex> hold(spare_lock);
+    if (spare.mapping != nullptr) (void)::munmap(spare.mapping, spare.mapped);
+    spare = {mapping_, mapped_, data_};
   } else {
     std::free(data_);  // NOLINT(cppcoreguidelines-no-malloc)
   }

@@ -4,11 +4,11 @@
 
 namespace tracciato {
 
-// A block of memory that starts out zero without a pass that writes the
-// zeros. A large block is mapped straight from the system and asks for huge
-// pages: the first touch of fresh memory costs a fault per page, and a
-// million-row track plan would otherwise pay thousands of them. Throws
-// std::bad_alloc.
+// A block of memory that starts out zero. A large block is mapped straight
+// from the system, which gives it zeroed without a pass that writes them,
+// and asks for huge pages: the first touch of fresh memory costs a fault per
+// page, and a million-row track plan would otherwise pay thousands of them.
+// Throws std::bad_alloc.
 class ZeroedPages {
  public:
   ZeroedPages() = default;
@@ -23,6 +23,7 @@ class ZeroedPages {
 
  private:
   void release();
+  bool take_spare(std::size_t whole, std::size_t bytes);
 
   void* mapping_ = nullptr;
   std::size_t mapped_ = 0;

@@ -1,0 +1,55 @@
+// check on any pair of description texts. A finding is a crash, a check
+// that runs on without end (the fuzzer's timeout), or a check whose errors
+// leave out the fault the compile step records for the same texts.
+#include "check/check_route.h"
+#include "compile/errors.h"
+#include "compile/memorizza_percorso.h"
+#include "fuzz_input.h"
+#include "model/error_record.h"
+#include "platform/code_page.h"
+
+namespace {
+
+using namespace tracciato;
+
+// The fault the compile step records, as check compiles: with the line file.
+std::optional<Diagnostic> compile_fault(const fuzz::FuzzTexts& texts) {
+  ScenarioModel model;
+  model.scenario_name = "S";
+  model.train_number = "1";
+  const DescriptionSources sources{fuzz::line_name, fuzz::train_name, false, &texts.line,
+                                   &texts.train};
+  SourceMap map;
+  try {
+    compile_scenario(model, 1, sources, map);
+  } catch (const BuildStopped& stop) {
+    return stop.detail();
+  } catch (const NoTrack&) {
+  }
+  return diagnose(model);
+}
+
+bool same_fault(const Diagnostic& a, const Diagnostic& b) {
+  return a.severity == b.severity && a.code == b.code && a.at == b.at && a.message == b.message;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  fuzz::FuzzTexts texts;
+  if (!fuzz::split_input(data, size, texts)) return 0;
+  try {
+    const std::optional<Diagnostic> fault = compile_fault(texts);
+    CheckRequest request;
+    request.line = fuzz::line_name;
+    request.train = fuzz::train_name;
+    const std::vector<Diagnostic> found = check_texts(request, {texts.line, texts.train});
+    if (!fault) return 0;
+    for (const Diagnostic& d : found) {
+      if (same_fault(d, *fault)) return 0;
+    }
+    fuzz::broken("check leaves out the fault the compile step records");
+  } catch (const EncodingError&) {
+    return 0;  // the commands report it as an input failure
+  }
+}

@@ -1,0 +1,76 @@
+// Any bytes as compiled files: decoded, shown in both views of inspect and
+// diffed against the built-in scenario. A decode failure is a clean end; a
+// finding is a crash or a read past the bytes (the sanitizers tell).
+//
+// Input: a mode byte, then the bytes. Mode 0, 1 and 2 take the rest as the
+// scenario, track or line file, beside the built-in's other two; mode 3
+// takes it as all three: two 32-bit little-endian lengths, then the
+// scenario file, the track file and the line file (the rest).
+#include <algorithm>
+
+#include "builtin_images.h"
+#include "fuzz_input.h"
+#include "model/byte_reader.h"
+#include "readback/scenario_diff.h"
+#include "readback/scenario_report.h"
+
+namespace {
+
+using namespace tracciato;
+
+std::uint32_t length_at(std::string_view& rest) {
+  std::uint32_t n = 0;
+  for (int i = 0; i < 4 && !rest.empty(); ++i) {
+    n |= static_cast<std::uint32_t>(static_cast<unsigned char>(rest.front())) << (8 * i);
+    rest.remove_prefix(1);
+  }
+  return n;
+}
+
+std::string_view take(std::string_view& rest, std::uint32_t n) {
+  const std::string_view part = rest.substr(0, std::min<std::size_t>(n, rest.size()));
+  rest.remove_prefix(part.size());
+  return part;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size == 0) return 0;
+  const fuzz::BuiltinImages& builtin = fuzz::builtin_images();
+  std::string_view rest(reinterpret_cast<const char*>(data + 1), size - 1);
+  std::string_view scenario = builtin.scenario;
+  std::string_view track = builtin.track;
+  std::string_view line = builtin.line;
+  switch (data[0] % 4) {
+    case 0:
+      scenario = rest;
+      break;
+    case 1:
+      track = rest;
+      break;
+    case 2:
+      line = rest;
+      break;
+    default: {
+      const std::uint32_t scenario_size = length_at(rest);
+      const std::uint32_t track_size = length_at(rest);
+      scenario = take(rest, scenario_size);
+      track = take(rest, track_size);
+      line = rest;
+    }
+  }
+  try {
+    CompiledScenario s{decode_scenario_file(scenario, "f.sim"), decode_track_file(track, "f.dat"),
+                       decode_line_file(line, "f_linea.dat")};
+    check_sizes(s, "f.dat", "f_linea.dat");
+    (void)inspect_text(s, {});
+    (void)inspect_json(s, {});
+    (void)inspect_text(s, {"cells", 1490, 1510});
+    const auto differences = scenario_differences(builtin.decoded, s);
+    (void)diff_report_text(differences);
+    (void)diff_report_json(differences);
+  } catch (const DecodeFailure&) {
+  }
+  return 0;
+}
