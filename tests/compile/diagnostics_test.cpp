@@ -254,6 +254,16 @@ TEST(Diagnostics, EachFaultOfTheReadersAtItsRecordWithItsReasonAndNotes) {
       {"no length", "[generale]\n[fine]\n", plain_train, 25, 0,
        "l.txt: error 25: the line description gives no route length\n"
        "tracciato: no track to compile: the line description gave no cell 1\n"},
+      {"no plan row 0", "[generale]\nlunghezza percorso, -7001\n[fine]\n", plain_train, 25, 0,
+       "l.txt:2:21: error 25: a route length below -7000 m leaves the line file no metre\n"
+       "  lunghezza percorso, -7001\n"
+       "                      ^\n"
+       "tracciato: no track to compile: the line description gave no cell 1\n"},
+      {"no cell 0", "[generale]\nlunghezza percorso, -7026\n[fine]\n", plain_train, 25, 0,
+       "l.txt:2:21: error 25: a route length below -7025 m leaves the track no cell\n"
+       "  lunghezza percorso, -7026\n"
+       "                      ^\n"
+       "tracciato: no track to compile: the line description gave no cell 1\n"},
       {"missing comma",
        "[generale]\nlunghezza percorso, 68000\n[fine generale]\npendenza 12000, -6\ncurvad3, "
        "14000, 300\n[fine]\n",
