@@ -130,19 +130,4 @@ void FieldReader::end_number(std::size_t begin) {
   }
 }
 
-std::string_view line_in(std::string_view text, int line) {
-  std::size_t begin = 0;
-  for (int l = 1; l < line && begin < text.size(); ++l) {
-    while (begin < text.size() && !ends_line(text[begin])) ++begin;
-    if (begin < text.size() && text[begin] == '\r' && begin + 1 < text.size() &&
-        text[begin + 1] == '\n') {
-      ++begin;
-    }
-    if (begin < text.size()) ++begin;
-  }
-  std::size_t end = begin;
-  while (end < text.size() && !ends_line(text[end])) ++end;
-  return text.substr(begin, end - begin);
-}
-
 }  // namespace tracciato

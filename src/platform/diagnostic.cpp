@@ -39,7 +39,7 @@ std::string shown(std::string_view line) {
 // The source line and a caret under the column; a long line is cut to a
 // window around the caret, its cut ends marked "...".
 std::string source_and_caret(const SourceLocation& at) {
-  const std::string_view line = at.line_text;
+  const std::string_view line = at.line_text();
   const std::size_t caret = static_cast<std::size_t>(std::max(at.column, 1) - 1);
   std::size_t begin = 0;
   std::size_t end = line.size();

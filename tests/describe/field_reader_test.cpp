@@ -5,6 +5,8 @@
 #include <variant>
 #include <vector>
 
+#include "platform/source_text.h"
+
 namespace tracciato {
 namespace {
 
@@ -89,7 +91,8 @@ TEST(FieldReader, ReadingPastTheEndFails) {
 }
 
 TEST(FieldReader, KnowsTheLineAndColumnOfEachField) {
-  FieldReader reader("[generale]\r\nlunghezza percorso,    68000\n  x");
+  const std::string bytes = "[generale]\r\nlunghezza percorso,    68000\n  x";
+  FieldReader reader(bytes);
   reader.text();
   reader.text();
   EXPECT_EQ(reader.i32(), 68000);
@@ -98,8 +101,26 @@ TEST(FieldReader, KnowsTheLineAndColumnOfEachField) {
   reader.text();
   EXPECT_EQ(reader.last_field().line, 3);
   EXPECT_EQ(reader.last_field().column, 3);
-  EXPECT_EQ(reader.line_text(2), "lunghezza percorso,    68000");
-  EXPECT_EQ(reader.line_text(3), "  x");
+  // Its lines are those a diagnostic shows.
+  const SourceText text("t.txt", bytes);
+  EXPECT_EQ(text.line(2), "lunghezza percorso,    68000");
+  EXPECT_EQ(text.line(3), "  x");
+}
+
+TEST(FieldReader, CountsLinesAsTheTextShownInDiagnosticsDoes) {
+  // Every line end a text can hold: each field is found on its line, at its
+  // column, in the lines a diagnostic shows.
+  const std::string bytes = "a,b\r\nc\rd\n\ne\r\r\nf, g\n";
+  const SourceText text("t.txt", bytes);
+  FieldReader reader(bytes);
+  for (const char* field : {"a", "b", "c", "d", "", "e", "", "f", "g"}) {
+    EXPECT_EQ(reader.text(), field);
+    const LineColumn at = reader.last_field();
+    EXPECT_EQ(text.line(at.line).substr(static_cast<std::size_t>(at.column - 1), 1),
+              std::string(field).substr(0, 1))
+        << field;
+  }
+  EXPECT_TRUE(reader.at_end());
 }
 
 TEST(FieldReader, ATextFieldHoldsAtMost65535Bytes) {
