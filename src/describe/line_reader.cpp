@@ -8,6 +8,7 @@
 #include "model/low_bits.h"
 #include "model/rounding.h"
 #include "model/slot_record.h"
+#include "platform/diagnostic.h"
 
 namespace tracciato {
 namespace {
@@ -256,7 +257,7 @@ class LineReader {
     c_.curve_read(token, curve_class, at, s, std::int64_t{s} + l);
     if (curve_class == 0) {
       stop(ErrorCode::curve_unusable, c_.keyword_at(),
-           "the keyword \"" + token + "\" holds no class digit 1 to 6");
+           "the keyword " + quoted_excerpt(token) + " holds no class digit 1 to 6");
       return Next::returned;
     }
     double k = curvature[static_cast<std::size_t>(curve_class - 1)];

@@ -9,6 +9,7 @@
 namespace tracciato {
 namespace {
 
+constexpr std::size_t excerpt_width = 40;
 constexpr std::size_t window_width = 100;
 constexpr std::size_t window_lead = 50;  // characters kept before the caret
 constexpr std::string_view ellipsis = "...";
@@ -74,6 +75,18 @@ std::string location_json(const std::optional<SourceLocation>& at) {
 }
 
 }  // namespace
+
+std::string excerpt(std::string_view field) {
+  if (field.size() <= excerpt_width) return std::string(field);
+  return std::string(field.substr(0, excerpt_width)) + std::string(ellipsis) + " (" +
+         std::to_string(field.size()) + " characters)";
+}
+
+std::string quoted_excerpt(std::string_view field) {
+  if (field.size() <= excerpt_width) return "\"" + std::string(field) + "\"";
+  return "\"" + std::string(field.substr(0, excerpt_width)) + std::string(ellipsis) + "\" (" +
+         std::to_string(field.size()) + " characters)";
+}
 
 std::string format_diagnostic(const Diagnostic& d) {
   std::string head;

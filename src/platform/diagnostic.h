@@ -52,6 +52,13 @@ struct Diagnostic {
   std::optional<std::int64_t> position_m;  // the route position it concerns, in metres
 };
 
+// A field of a text as a message names it: whole up to 40 characters, and
+// a longer one by its first 40, "..." and its length, so that a message
+// stays one line whatever the field holds. The second form is in double
+// quotes: "12OOO", or "xxx...x"... (50000001 characters).
+std::string excerpt(std::string_view field);
+std::string quoted_excerpt(std::string_view field);
+
 // The one text form of a diagnostic, as compilers print it:
 //   FILE:LINE:COL: error N: message
 //     the source line

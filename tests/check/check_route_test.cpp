@@ -236,6 +236,34 @@ TEST(Check, ManyFindingsShareTheTextTheyPointInto) {
   }
 }
 
+TEST(Check, AWarningNamesALongFieldByItsStart) {
+  const std::string board = "(" + std::string(50, 'Z') + ")";
+  const std::string keyword(60, 'y');
+  const std::string line =
+      "[generale]\nlunghezza percorso, 68000\n[curve]\ncartello_indicatore, "
+      "1000, " +
+      board + "\n" + keyword + ", 5\n[fine]\n";
+  EXPECT_EQ(check(line, "[generale]\nvelocita, 0, 100\n"),
+            "l.txt:4:28: warning: the board line \"(" + std::string(39, 'Z') +
+                "...\" (52 characters) holds 50 characters between its parentheses; a board "
+                "line shows 16 [-Wempty-text]\n"
+                "  cartello_indicatore, 1000, " +
+                board +
+                "\n"
+                "                             ^\n"
+                "tracciato: note: see docs/formats.md, 3.2 Feature records\n"
+                "l.txt:5:1: warning: \"" +
+                std::string(40, 'y') +
+                "...\" (60 characters) names no record: it and the values after it are "
+                "skipped [-Wunknown-keyword]\n"
+                "  " +
+                keyword +
+                ", 5\n"
+                "  ^\n"
+                "tracciato: note: see docs/formats.md, 2. Reading a description text\n"
+                "0 errors, 2 warnings\n");
+}
+
 TEST(Check, MissingSectionsAndCurveClassesThatAreNotOneDigit) {
   const std::string line =
       "[generale]\nlunghezza percorso, 68000\n[curve]\ncurvas12, 1000, 300\n[fine]\n";

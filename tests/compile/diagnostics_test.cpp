@@ -371,5 +371,29 @@ TEST(Diagnostics, FaultsOfCountsAndOfFilesThatCannotBeRead) {
             "t.txt: error 25: cannot read the train description: Is a directory\n");
 }
 
+TEST(Diagnostics, AHugeFieldIsNamedByItsStartAndShownInAWindowOfItsLine) {
+  // A number field of 100,001 characters and a curve keyword of 1,006: the
+  // message names each by its first 40, the line is cut 100 columns on.
+  const std::string number = "1" + std::string(100000, 'x');
+  const std::string huge_number = "[generale]\nlunghezza percorso, " + number + "\n[fine]\n";
+  const std::string keyword = "curvad" + std::string(1000, 'x');
+  const std::string long_keyword =
+      "[generale]\nlunghezza percorso, 68000\n[curve]\n" + keyword + ", 1000, 300\n[fine]\n";
+  expect({"huge number", huge_number.c_str(), plain_train, 25, 0,
+          ("l.txt:2:21: error 25: expected a whole number, found \"1" + std::string(39, 'x') +
+           "...\" (100001 characters)\n"
+           "  lunghezza percorso, 1" +
+           std::string(79, 'x') + "...\n" + std::string(2 + 20, ' ') +
+           "^\n"
+           "tracciato: no track to compile: the line description gave no cell 1\n")
+              .c_str()});
+  expect({"long keyword", long_keyword.c_str(), plain_train, 103, 0,
+          ("l.txt:4:1: error 103: a curve has no class digit 1 to 6, or the track plan runs past "
+           "its end: the keyword \"curvad" +
+           std::string(34, 'x') + "...\" (1006 characters) holds no class digit 1 to 6\n  " +
+           keyword.substr(0, 100) + "...\n  ^\n")
+              .c_str()});
+}
+
 }  // namespace
 }  // namespace tracciato

@@ -63,6 +63,12 @@ TEST(FieldReader, RefusesWhatIsNotANumberOrDoesNotFitSayingWhy) {
       {"-32769", -32768, 32767, "-32769 does not fit in -32768..32767"},
       {"123456789012345678", -2147483648, 2147483647,
        "123456789012345678 does not fit in -2147483648..2147483647"},
+      // A field longer than 40 characters is named by its first 40.
+      {"-12345678901234567890123456789012345678901, 0", -9, 9,
+       "-123456789012345678901234567890123456789... (42 characters) does not fit in -9..9"},
+      {"1234567890123456789012345678901234567890x", 0, 9,
+       "expected a whole number, found \"1234567890123456789012345678901234567890...\" (41 "
+       "characters)"},
   };
   for (const Case& c : cases) {
     FieldReader reader(c.text);

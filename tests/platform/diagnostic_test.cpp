@@ -60,6 +60,15 @@ TEST(Diagnostic, ALongLineIsShownAsAWindowAroundTheCaret) {
                      std::string(2 + 3 + 99, ' ') + "^\n");
 }
 
+TEST(Diagnostic, AFieldIsNamedWholeUpTo40CharactersAndByItsStartBeyond) {
+  const std::string forty(40, 'a');
+  EXPECT_EQ(excerpt(forty), forty);
+  EXPECT_EQ(quoted_excerpt(forty), "\"" + forty + "\"");
+  EXPECT_EQ(excerpt(forty + "bc"), forty + "... (42 characters)");
+  EXPECT_EQ(quoted_excerpt(forty + "b"), "\"" + forty + "...\" (41 characters)");
+  EXPECT_EQ(quoted_excerpt(""), "\"\"");
+}
+
 TEST(Diagnostic, TheSourceLineIsShownInUtf8WithControlsMadeHarmless) {
   const std::string shown =
       format_diagnostic(error_at(on_line("t.txt", 1, 5, "citt\xE0\x1B[2J\x81 x"), "m"));
