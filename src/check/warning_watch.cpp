@@ -17,7 +17,7 @@ std::string trimmed(std::string_view field) {
 }
 
 std::string quoted(std::string_view field) {
-  return "\"" + trimmed(field) + "\"";
+  return quoted_excerpt(trimmed(field));
 }
 
 // Section headers and bare numbers are not records that went astray.
@@ -151,7 +151,7 @@ void WarningWatch::signboard_text(int text, LineColumn at, std::string_view valu
     const std::size_t width = close - open - 1;
     if (width <= widest_board_line) continue;
     add("empty-text", text, {at.line, at.column + static_cast<int>(open)},
-        "the board line \"" + std::string(value.substr(open, close - open + 1)) + "\" holds " +
+        "the board line " + quoted_excerpt(value.substr(open, close - open + 1)) + " holds " +
             std::to_string(width) + " characters between its parentheses; a board line shows " +
             std::to_string(widest_board_line));
     return;

@@ -1,5 +1,7 @@
 #include "describe/field_reader.h"
 
+#include "platform/diagnostic.h"
+
 namespace tracciato {
 namespace {
 
@@ -15,15 +17,6 @@ bool ends_line(char c) {
 
 // No destination is wider than 32 bits: a longer number is refused whole.
 constexpr std::int64_t saturated = 99'999'999'999;
-
-std::string quoted(std::string_view field) {
-  std::string text;
-  text.reserve(field.size() + 2);
-  text += '"';
-  text += field;
-  text += '"';
-  return text;
-}
 
 }  // namespace
 
@@ -85,7 +78,7 @@ std::int64_t FieldReader::number(std::int64_t low, std::int64_t high) {
     negative = bytes_[next_] == '-';
     ++next_;
     if (next_ >= bytes_.size() || !is_digit(bytes_[next_])) {
-      fail("expected a whole number, found " + quoted(written_from(begin)));
+      fail("expected a whole number, found " + quoted_excerpt(written_from(begin)));
     }
   }
   std::int64_t value = 0;
@@ -99,7 +92,7 @@ std::int64_t FieldReader::number(std::int64_t low, std::int64_t high) {
   if (negative) value = -value;
   if (value < low || value > high) {
     const std::string shown = value == saturated || value == -saturated
-                                  ? std::string(written_from(begin))
+                                  ? excerpt(written_from(begin))
                                   : std::to_string(value);
     fail(shown + " does not fit in " + std::to_string(low) + ".." + std::to_string(high));
   }
@@ -125,24 +118,9 @@ void FieldReader::end_number(std::size_t begin) {
     const std::size_t point = written.find('.');
     const bool decimal = next_ > begin && bytes_[next_] == '.' && point + 1 < written.size() &&
                          written.find_first_not_of("0123456789", point + 1) == std::string::npos;
-    fail(decimal ? "decimal numbers are not allowed here, found " + quoted(written)
-                 : "expected a whole number, found " + quoted(written));
+    fail(decimal ? "decimal numbers are not allowed here, found " + quoted_excerpt(written)
+                 : "expected a whole number, found " + quoted_excerpt(written));
   }
-}
-
-std::string_view line_in(std::string_view text, int line) {
-  std::size_t begin = 0;
-  for (int l = 1; l < line && begin < text.size(); ++l) {
-    while (begin < text.size() && !ends_line(text[begin])) ++begin;
-    if (begin < text.size() && text[begin] == '\r' && begin + 1 < text.size() &&
-        text[begin + 1] == '\n') {
-      ++begin;
-    }
-    if (begin < text.size()) ++begin;
-  }
-  std::size_t end = begin;
-  while (end < text.size() && !ends_line(text[end])) ++end;
-  return text.substr(begin, end - begin);
 }
 
 }  // namespace tracciato

@@ -20,9 +20,6 @@ struct LineColumn {
   friend bool operator==(const LineColumn&, const LineColumn&) = default;
 };
 
-// The whole line `line` (from 1) of a text, without its line end.
-std::string_view line_in(std::string_view text, int line);
-
 // A field that cannot be read: the text ended, or a number field holds
 // something else or does not fit its destination. `what` says why, naming
 // the field as written; the reader turns it into error 25.
@@ -69,8 +66,6 @@ class FieldReader {
 
   // The start of the field read last.
   LineColumn last_field() const { return last_; }
-  // The whole line a position lies on, without its line end.
-  std::string_view line_text(int line) const { return line_in(bytes_, line); }
   std::string_view bytes() const { return bytes_; }
 
  private:

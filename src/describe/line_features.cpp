@@ -1,5 +1,6 @@
 #include "describe/line_features.h"
 
+#include <algorithm>
 #include <array>
 #include <limits>
 
@@ -62,14 +63,15 @@ void memo_montagna(ScenarioModel& model, MontagnaRecord& r) {
   const std::int64_t first = round_half_even_div(r.inizio, 50);
   const std::int64_t last =
       std::min(round_half_even_div(std::int64_t{r.fine} - 50, 50), cells.last());
-  std::int64_t j = 0;
-  for (std::int64_t i = first; i <= last; ++i) {
-    ++j;  // cells before 0 still count for the every-fourth filler
-    TrackCell* cell = cells.find(i);
-    if (cell == nullptr) continue;
-    cell->montagna_type = low_8(r.tipo);
-    if (fillers && j % 4 == 0 && cell->kind == cell_kind::empty && (i - 4) * 50 < r.fine) {
-      cell->kind = cell_kind::montagna_filler;
+  // Cells before 0 are never laid but still count for the every-fourth
+  // filler: cell i is the (i - first + 1)-th of the range wherever the range
+  // starts, so the walk begins at cell 0 and costs only the cells it lays.
+  for (std::int64_t i = std::max<std::int64_t>(first, 0); i <= last; ++i) {
+    TrackCell& cell = *cells.find(i);
+    cell.montagna_type = low_8(r.tipo);
+    const std::int64_t j = i - first + 1;
+    if (fillers && j % 4 == 0 && cell.kind == cell_kind::empty && (i - 4) * 50 < r.fine) {
+      cell.kind = cell_kind::montagna_filler;
     }
   }
 }

@@ -10,6 +10,7 @@
 #include "model/low_bits.h"
 #include "model/rounding.h"
 #include "model/slot_record.h"
+#include "platform/diagnostic.h"
 
 namespace tracciato {
 namespace {
@@ -126,7 +127,15 @@ class LineReader {
     length_at_ = at;
     model_.slots[slot::quantities].area_end = length;
     if (length > longest_route) return stop(ErrorCode::route_too_long, at);
-    if (length < -7000) throw ReadFailure("a route length below -7000 m", at);
+    // Cells 0 .. U and, for the line file, plan rows 0 .. L + 7000: a
+    // negative count of either cannot be created. U rounds, so lengths down
+    // to -7025 m still give cell 0.
+    if (last_cell_for_length(length) < 0) {
+      throw ReadFailure("a route length below -7025 m leaves the track no cell", at);
+    }
+    if (model_.write_line_file != 0 && length < -7000) {
+      throw ReadFailure("a route length below -7000 m leaves the line file no metre", at);
+    }
     model_.plan_last_metre = length + 7000;
     create_track(model_, length);
     c_.map().forget_cells();
@@ -259,7 +268,7 @@ class LineReader {
     c_.curve_read(token, curve_class, at, s, std::int64_t{s} + l);
     if (curve_class == 0) {
       stop(ErrorCode::curve_unusable, c_.keyword_at(),
-           "the keyword \"" + token + "\" holds no class digit 1 to 6");
+           "the keyword " + quoted_excerpt(token) + " holds no class digit 1 to 6");
       return Next::returned;
     }
     double k = curvature[static_cast<std::size_t>(curve_class - 1)];

@@ -1,17 +1,17 @@
 #include "describe/source_map.h"
 
+#include <utility>
+
 namespace tracciato {
 
 int SourceMap::add_text(std::string name, std::string bytes) {
-  texts_.push_back({std::move(name), std::move(bytes)});
+  texts_.push_back(std::make_shared<const SourceText>(std::move(name), std::move(bytes)));
   return static_cast<int>(texts_.size()) - 1;
 }
 
 SourceLocation SourceMap::locate(int text, LineColumn at) const {
-  const Text& t = texts_[static_cast<std::size_t>(text)];
-  SourceLocation location{t.name, at.line, at.column, {}};
-  if (at.line > 0) location.line_text = std::string(line_in(t.bytes, at.line));
-  return location;
+  const std::shared_ptr<const SourceText>& t = texts_[static_cast<std::size_t>(text)];
+  return {t->name(), at.line, at.column, at.line > 0 ? t : nullptr};
 }
 
 const SourceMap::Origin* SourceMap::origin(std::int64_t cell) const {

@@ -1,14 +1,16 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "describe/field_reader.h"
 #include "platform/diagnostic.h"
+#include "platform/source_text.h"
 
 namespace tracciato {
 
@@ -18,13 +20,14 @@ namespace tracciato {
 class SourceMap {
  public:
   // Keeps a text read from the file `name`; its bytes stay put for the
-  // life of the map. Returns the text's index.
+  // life of the map, and of every place located in it. Returns the text's
+  // index.
   int add_text(std::string name, std::string bytes);
-  std::string_view bytes(int text) const { return texts_[static_cast<std::size_t>(text)].bytes; }
+  std::string_view bytes(int text) const { return texts_[static_cast<std::size_t>(text)]->bytes(); }
   int text_count() const { return static_cast<int>(texts_.size()); }
 
-  // A place in a text, with its source line; a text as a whole when `at` is
-  // {0, 0}.
+  // A place in a text, sharing the text for its source line; a text as a
+  // whole when `at` is {0, 0}.
   SourceLocation locate(int text, LineColumn at) const;
 
   // Which record laid a cell: the start of its position field and what it
@@ -43,11 +46,7 @@ class SourceMap {
   std::optional<Note> cell_note(std::int64_t cell, std::string_view verb) const;
 
  private:
-  struct Text {
-    std::string name;
-    std::string bytes;
-  };
-  std::deque<Text> texts_;  // a deque: adding a text moves none of the others
+  std::vector<std::shared_ptr<const SourceText>> texts_;
   std::unordered_map<std::int64_t, Origin> origins_;
 };
 

@@ -352,24 +352,24 @@ class TrainReader {
     return time;
   }
 
+  // Each kind stores its fields in an order of its own; a value outside 32
+  // bits ends the reading with the fields before it stored and those after
+  // it as they were read.
   static void set_area(SlotRecord& s, std::int64_t length) {
     const std::int64_t p = s.position;
-    std::int64_t start = 0;
-    std::int64_t end = 0;
+    const auto area = [](std::int64_t metres) { return checked_32(metres, "the station area"); };
     if (s.kind == 5 || s.kind == 6) {
-      start = p - length;
-      end = p + 150;
+      s.area_end = area(p + 150);
+      s.area_start = area(p - length);
       s.extend_end = 0;
     } else if (s.kind == 7 || s.kind == 8) {
-      start = p - length;
-      end = p + length;
+      s.area_start = area(p - length);
+      s.area_end = area(p + length);
       s.extend_end = 0;
     } else {
-      start = round_half_even_div(2 * p - length, 2);
-      end = round_half_even_div(2 * p + length + (s.extend_end != 0 ? 100 : 0), 2);
+      s.area_start = area(round_half_even_div(2 * p - length, 2));
+      s.area_end = area(round_half_even_div(2 * p + length + (s.extend_end != 0 ? 100 : 0), 2));
     }
-    s.area_start = checked_32(start, "the station area");
-    s.area_end = checked_32(end, "the station area");
   }
 
   void finish() {

@@ -59,7 +59,8 @@ struct ScenarioModel {
 std::int64_t last_cell_for_length(std::int64_t length);
 
 // Creates the cells (and, when the line file is wanted, the plan) afresh for
-// a route length, discarding what they held. Needs L >= -7000.
+// a route length, discarding what they held. Needs U >= 0, and L >= -7000
+// when the plan is wanted.
 void create_track(ScenarioModel& model, std::int64_t length);
 
 }  // namespace tracciato

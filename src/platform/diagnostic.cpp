@@ -9,6 +9,7 @@
 namespace tracciato {
 namespace {
 
+constexpr std::size_t excerpt_width = 40;
 constexpr std::size_t window_width = 100;
 constexpr std::size_t window_lead = 50;  // characters kept before the caret
 constexpr std::string_view ellipsis = "...";
@@ -39,7 +40,7 @@ std::string shown(std::string_view line) {
 // The source line and a caret under the column; a long line is cut to a
 // window around the caret, its cut ends marked "...".
 std::string source_and_caret(const SourceLocation& at) {
-  const std::string_view line = at.line_text;
+  const std::string_view line = at.line_text();
   const std::size_t caret = static_cast<std::size_t>(std::max(at.column, 1) - 1);
   std::size_t begin = 0;
   std::size_t end = line.size();
@@ -74,6 +75,18 @@ std::string location_json(const std::optional<SourceLocation>& at) {
 }
 
 }  // namespace
+
+std::string excerpt(std::string_view field) {
+  if (field.size() <= excerpt_width) return std::string(field);
+  return std::string(field.substr(0, excerpt_width)) + std::string(ellipsis) + " (" +
+         std::to_string(field.size()) + " characters)";
+}
+
+std::string quoted_excerpt(std::string_view field) {
+  if (field.size() <= excerpt_width) return "\"" + std::string(field) + "\"";
+  return "\"" + std::string(field.substr(0, excerpt_width)) + std::string(ellipsis) + "\" (" +
+         std::to_string(field.size()) + " characters)";
+}
 
 std::string format_diagnostic(const Diagnostic& d) {
   std::string head;

@@ -197,6 +197,73 @@ TEST(Check, ValuesLeftOverAndPositionsOffTheGridAreWarnedAtTheirField) {
             "0 errors, 0 warnings\n");
 }
 
+TEST(Check, ManyFindingsShareTheTextTheyPointInto) {
+  // Two thousand off-grid gradients, on one long line and one per line:
+  // every warning points into the one copy of the text that was read, none
+  // holds a line of its own, and the last shows its line (a window of the
+  // long one) with the caret under its field.
+  std::string one_line;
+  std::string per_line;
+  for (int i = 0; i < 2000; ++i) {
+    one_line += "pendenza, 25, 0, ";
+    per_line += "pendenza, 25, 0\n";
+  }
+  const std::string message =
+      " warning: 25 m is not a multiple of 50: the record is laid from cell 0, which holds "
+      "metres -50 to 0 [-Woff-grid]\n";
+  // The long line's last 100 columns; the caret stands 93 columns in.
+  std::string window = "ndenza, 25, 0, ";
+  for (int i = 0; i < 5; ++i) window += "pendenza, 25, 0, ";
+  const std::pair<std::string, std::string> cases[] = {
+      {one_line + "\n",
+       "l.txt:4:33994:" + message + "  ..." + window + "\n" + std::string(2 + 3 + 93, ' ') + "^\n"},
+      {per_line, "l.txt:2003:11:" + message + "  pendenza, 25, 0\n            ^\n"},
+  };
+  for (const auto& [records, last] : cases) {
+    TempFolder folder;
+    write_bytes(folder / "l.txt",
+                "[generale]\nlunghezza percorso, 68000\n[curve]\n" + records + "[fine]\n");
+    write_bytes(folder / "t.txt", "[generale]\n[fine]\n");
+    const std::vector<Diagnostic> found =
+        check_route({folder / "l.txt", folder / "t.txt", "S", "1", {"missing-section"}});
+    ASSERT_EQ(found.size(), 2000u);
+    for (const Diagnostic& d : found) {
+      ASSERT_TRUE(d.at && d.at->text);
+      EXPECT_EQ(d.at->text, found.front().at->text);
+    }
+    EXPECT_EQ(without(format_diagnostic(found.back()), folder.path().string() + "/"),
+              last + "tracciato: note: see docs/formats.md, 1. Positions and cells\n");
+  }
+}
+
+TEST(Check, AWarningNamesALongFieldByItsStart) {
+  const std::string board = "(" + std::string(50, 'Z') + ")";
+  const std::string keyword(60, 'y');
+  const std::string line =
+      "[generale]\nlunghezza percorso, 68000\n[curve]\ncartello_indicatore, "
+      "1000, " +
+      board + "\n" + keyword + ", 5\n[fine]\n";
+  EXPECT_EQ(check(line, "[generale]\nvelocita, 0, 100\n"),
+            "l.txt:4:28: warning: the board line \"(" + std::string(39, 'Z') +
+                "...\" (52 characters) holds 50 characters between its parentheses; a board "
+                "line shows 16 [-Wempty-text]\n"
+                "  cartello_indicatore, 1000, " +
+                board +
+                "\n"
+                "                             ^\n"
+                "tracciato: note: see docs/formats.md, 3.2 Feature records\n"
+                "l.txt:5:1: warning: \"" +
+                std::string(40, 'y') +
+                "...\" (60 characters) names no record: it and the values after it are "
+                "skipped [-Wunknown-keyword]\n"
+                "  " +
+                keyword +
+                ", 5\n"
+                "  ^\n"
+                "tracciato: note: see docs/formats.md, 2. Reading a description text\n"
+                "0 errors, 2 warnings\n");
+}
+
 TEST(Check, MissingSectionsAndCurveClassesThatAreNotOneDigit) {
   const std::string line =
       "[generale]\nlunghezza percorso, 68000\n[curve]\ncurvas12, 1000, 300\n[fine]\n";

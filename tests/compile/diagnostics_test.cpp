@@ -254,6 +254,16 @@ TEST(Diagnostics, EachFaultOfTheReadersAtItsRecordWithItsReasonAndNotes) {
       {"no length", "[generale]\n[fine]\n", plain_train, 25, 0,
        "l.txt: error 25: the line description gives no route length\n"
        "tracciato: no track to compile: the line description gave no cell 1\n"},
+      {"no plan row 0", "[generale]\nlunghezza percorso, -7001\n[fine]\n", plain_train, 25, 0,
+       "l.txt:2:21: error 25: a route length below -7000 m leaves the line file no metre\n"
+       "  lunghezza percorso, -7001\n"
+       "                      ^\n"
+       "tracciato: no track to compile: the line description gave no cell 1\n"},
+      {"no cell 0", "[generale]\nlunghezza percorso, -7026\n[fine]\n", plain_train, 25, 0,
+       "l.txt:2:21: error 25: a route length below -7025 m leaves the track no cell\n"
+       "  lunghezza percorso, -7026\n"
+       "                      ^\n"
+       "tracciato: no track to compile: the line description gave no cell 1\n"},
       {"missing comma",
        "[generale]\nlunghezza percorso, 68000\n[fine generale]\npendenza 12000, -6\ncurvad3, "
        "14000, 300\n[fine]\n",
@@ -366,6 +376,30 @@ TEST(Diagnostics, FaultsOfCountsAndOfFilesThatCannotBeRead) {
   memorizza_dati(model, {folder / "l.txt", folder / "t.txt", false});
   EXPECT_EQ(without(format_diagnostic(*diagnose(model)), folder.path().string() + "/"),
             "t.txt: error 25: cannot read the train description: Is a directory\n");
+}
+
+TEST(Diagnostics, AHugeFieldIsNamedByItsStartAndShownInAWindowOfItsLine) {
+  // A number field of 100,001 characters and a curve keyword of 1,006: the
+  // message names each by its first 40, the line is cut 100 columns on.
+  const std::string number = "1" + std::string(100000, 'x');
+  const std::string huge_number = "[generale]\nlunghezza percorso, " + number + "\n[fine]\n";
+  const std::string keyword = "curvad" + std::string(1000, 'x');
+  const std::string long_keyword =
+      "[generale]\nlunghezza percorso, 68000\n[curve]\n" + keyword + ", 1000, 300\n[fine]\n";
+  expect({"huge number", huge_number.c_str(), plain_train, 25, 0,
+          ("l.txt:2:21: error 25: expected a whole number, found \"1" + std::string(39, 'x') +
+           "...\" (100001 characters)\n"
+           "  lunghezza percorso, 1" +
+           std::string(79, 'x') + "...\n" + std::string(2 + 20, ' ') +
+           "^\n"
+           "tracciato: no track to compile: the line description gave no cell 1\n")
+              .c_str()});
+  expect({"long keyword", long_keyword.c_str(), plain_train, 103, 0,
+          ("l.txt:4:1: error 103: a curve has no class digit 1 to 6, or the track plan runs past "
+           "its end: the keyword \"curvad" +
+           std::string(34, 'x') + "...\" (1006 characters) holds no class digit 1 to 6\n  " +
+           keyword.substr(0, 100) + "...\n  ^\n")
+              .c_str()});
 }
 
 }  // namespace

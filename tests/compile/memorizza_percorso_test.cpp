@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "compile/errors.h"
+#include "describe/source_map.h"
 #include "driver/builtin_build.h"
 #include "model/compiled_files.h"
 #include "support/temp_folder.h"
@@ -69,6 +70,35 @@ TEST(CompileStep, WithoutCell1NothingIsWritten) {
         NoTrack)
         << line;
     EXPECT_EQ(folder.names(), (std::set<std::string>{"l.txt", "t.txt"})) << line;
+  }
+}
+
+TEST(CompileStep, TheSizeOfTheCellsAndThePlanDecidesWhichRouteLengthsCanBeRead) {
+  // U = round((L + 7000) / 50) is 0 down to L = -7025: one cell, no cell 1,
+  // so the build stops with no track but records nothing. The plan has rows
+  // 0 .. L + 7000, which L < -7000 cannot give: a failure of the reader.
+  struct Case {
+    std::int32_t length;
+    std::int32_t line_file;
+    std::int32_t code;
+  };
+  for (const Case c : {Case{-7001, 0, 0}, Case{-7025, 0, 0}, Case{-7026, 0, 25}, Case{-7001, 1, 25},
+                       Case{-7025, 1, 25}, Case{-7026, 1, 25}}) {
+    const std::string line =
+        "[generale]\nlunghezza percorso, " + std::to_string(c.length) + "\n[fine]\n";
+    const std::string train = "[generale]\nnumero vetture, 4\n[fine]\n";
+    ScenarioModel model;
+    SourceMap map;
+    EXPECT_THROW(compile_scenario(model, c.line_file, {"l.txt", "t.txt", false, &line, &train}, map,
+                                  nullptr),
+                 NoTrack)
+        << c.length;
+    EXPECT_EQ(model.error_code, c.code) << c.length << " " << c.line_file;
+    EXPECT_EQ(model.cells.has_value(), c.code == 0) << c.length << " " << c.line_file;
+    if (c.code == 0) {
+      EXPECT_EQ(model.cells->last(), 0) << c.length;
+      EXPECT_EQ(model.slots[84].position, 4) << c.length;  // the train text was read
+    }
   }
 }
 

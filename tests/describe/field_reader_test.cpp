@@ -5,6 +5,8 @@
 #include <variant>
 #include <vector>
 
+#include "platform/source_text.h"
+
 namespace tracciato {
 namespace {
 
@@ -61,6 +63,12 @@ TEST(FieldReader, RefusesWhatIsNotANumberOrDoesNotFitSayingWhy) {
       {"-32769", -32768, 32767, "-32769 does not fit in -32768..32767"},
       {"123456789012345678", -2147483648, 2147483647,
        "123456789012345678 does not fit in -2147483648..2147483647"},
+      // A field longer than 40 characters is named by its first 40.
+      {"-12345678901234567890123456789012345678901, 0", -9, 9,
+       "-123456789012345678901234567890123456789... (42 characters) does not fit in -9..9"},
+      {"1234567890123456789012345678901234567890x", 0, 9,
+       "expected a whole number, found \"1234567890123456789012345678901234567890...\" (41 "
+       "characters)"},
   };
   for (const Case& c : cases) {
     FieldReader reader(c.text);
@@ -89,7 +97,8 @@ TEST(FieldReader, ReadingPastTheEndFails) {
 }
 
 TEST(FieldReader, KnowsTheLineAndColumnOfEachField) {
-  FieldReader reader("[generale]\r\nlunghezza percorso,    68000\n  x");
+  const std::string bytes = "[generale]\r\nlunghezza percorso,    68000\n  x";
+  FieldReader reader(bytes);
   reader.text();
   reader.text();
   EXPECT_EQ(reader.i32(), 68000);
@@ -98,8 +107,26 @@ TEST(FieldReader, KnowsTheLineAndColumnOfEachField) {
   reader.text();
   EXPECT_EQ(reader.last_field().line, 3);
   EXPECT_EQ(reader.last_field().column, 3);
-  EXPECT_EQ(reader.line_text(2), "lunghezza percorso,    68000");
-  EXPECT_EQ(reader.line_text(3), "  x");
+  // Its lines are those a diagnostic shows.
+  const SourceText text("t.txt", bytes);
+  EXPECT_EQ(text.line(2), "lunghezza percorso,    68000");
+  EXPECT_EQ(text.line(3), "  x");
+}
+
+TEST(FieldReader, CountsLinesAsTheTextShownInDiagnosticsDoes) {
+  // Every line end a text can hold: each field is found on its line, at its
+  // column, in the lines a diagnostic shows.
+  const std::string bytes = "a,b\r\nc\rd\n\ne\r\r\nf, g\n";
+  const SourceText text("t.txt", bytes);
+  FieldReader reader(bytes);
+  for (const char* field : {"a", "b", "c", "d", "", "e", "", "f", "g"}) {
+    EXPECT_EQ(reader.text(), field);
+    const LineColumn at = reader.last_field();
+    EXPECT_EQ(text.line(at.line).substr(static_cast<std::size_t>(at.column - 1), 1),
+              std::string(field).substr(0, 1))
+        << field;
+  }
+  EXPECT_TRUE(reader.at_end());
 }
 
 TEST(FieldReader, ATextFieldHoldsAtMost65535Bytes) {

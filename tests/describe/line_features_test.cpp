@@ -4,9 +4,13 @@
 
 #include "support/track_fixture.h"
 
+#include <algorithm>
 #include <array>
+#include <limits>
+#include <vector>
 
 #include "describe/field_reader.h"
+#include "model/rounding.h"
 
 namespace tracciato {
 namespace {
@@ -81,6 +85,53 @@ TEST(MemoMontagna, RangesAreClippedToTheTrackAndThe81stFails) {
   }
   tipo = 2;
   EXPECT_THROW(lay(model, 90000, 90050, tipo), ReadFailure);
+}
+
+// The placement as a walk over every cell of the range, those before 0
+// included, counting each for the filler: what memo_montagna must lay
+// whatever its way of finding the filler phase.
+std::vector<TrackCell> laid_by_walking(ScenarioModel model, std::int64_t inizio,
+                                       std::int64_t fine) {
+  CellArray& cells = *model.cells;
+  const std::int64_t first = round_half_even_div(inizio, 50);
+  const std::int64_t last = std::min(round_half_even_div(fine - 50, 50), cells.last());
+  std::int64_t j = 0;
+  for (std::int64_t i = first; i <= last; ++i) {
+    ++j;
+    TrackCell* cell = cells.find(i);
+    if (cell == nullptr) continue;
+    cell->montagna_type = 2;
+    if (j % 4 == 0 && cell->kind == cell_kind::empty && (i - 4) * 50 < fine) {
+      cell->kind = cell_kind::montagna_filler;
+    }
+  }
+  return cells.all();
+}
+
+TEST(MemoMontagna, AStartBeforeTheTrackSetsTheFillerPhaseAsAWalkFromItWould) {
+  ScenarioModel track;
+  create_track(track, 0);  // cells 0 .. 140
+  track.cells->find(6)->kind = cell_kind::signal;
+  const auto compare = [&track](std::int32_t inizio, std::int32_t fine) {
+    ScenarioModel model = track;
+    std::int32_t tipo = 12;
+    lay(model, inizio, fine, tipo);
+    EXPECT_EQ(model.cells->all(), laid_by_walking(track, inizio, fine))
+        << "from " << inizio << " to " << fine;
+  };
+  // Every phase of the first cell modulo 4, the halves that round to the
+  // even cell, a start on the track and one past its end.
+  for (const std::int32_t inizio :
+       {-1000000, -1000050, -1000100, -1000150, -275, -250, -225, -200, -175, -150, -125, -100,
+        -75,      -50,      -25,      -1,       0,    25,   75,   125,  200,  7000, 7100}) {
+    for (const std::int32_t fine : {-50, 0, 150, 425, 1000, 6950, 8000}) compare(inizio, fine);
+  }
+  // The far end of 32 bits, each phase once: a walk from there takes 43
+  // million cells, the placement only the cells of the track.
+  for (const std::int32_t inizio :
+       {std::numeric_limits<std::int32_t>::min(), -2147483600, -2147483550, -2147483500}) {
+    compare(inizio, 1000);
+  }
 }
 
 TEST(MemoIndicatoriVMax, StoresSpeedCodesAndStripes) {

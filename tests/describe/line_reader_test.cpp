@@ -183,6 +183,21 @@ TEST(LineReader, ACurvePastThePlanIs103) {
   EXPECT_EQ(r.model.error_code, 103);
 }
 
+TEST(LineReader, StructuresFromTheFarEndOf32BitsLayOnlyTheTrack) {
+  // Each record's range starts 43 million cells before the track: its
+  // fillers fall where a count from there puts them (cells 2, 6, 10, ...),
+  // and every record after the first is within 150 m of the one before.
+  std::string records;
+  for (int i = 0; i < 80; ++i) records += "montagna, -2147483648, 1000, 12\n";
+  Reading r(line_with(records, "lunghezza percorso, 1000\n"), no_train);
+  EXPECT_EQ(r.model.error_code, 0);
+  EXPECT_EQ(r.model.montagna_count, 80);
+  for (int i = 0; i <= 20; ++i) {
+    EXPECT_EQ(r.cell(i).montagna_type, i <= 19 ? 3 : 0) << i;
+    EXPECT_EQ(r.cell(i).kind, i % 4 == 2 && i <= 19 ? cell_kind::montagna_filler : 0) << i;
+  }
+}
+
 TEST(LineReader, SignboardsTakeSlotsDownwardFrom80) {
   Reading r(line_with("montagna, 1000, 1400, 12\ncartello_indicatore, 1100, (A)(B)\n"
                       "Cartello_Indicatore, 50, (C)\n"),

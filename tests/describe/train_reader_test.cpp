@@ -96,6 +96,32 @@ TEST(TrainReader, StationAreasByKind) {
   }
 }
 
+TEST(TrainReader, AnAreaOutside32BitsLeavesTheFieldsStoredBeforeIt) {
+  // Kinds 5 and 6 store the area's end first, kinds 7 and 8 its start, the
+  // others start then end; extend_end is cleared after the area.
+  struct Case {
+    const char* station;
+    std::int32_t start, end;
+    std::uint8_t extend_end;
+  };
+  const Case cases[] = {
+      {"stazione, 100, 5, -2147483600, 0,0,1, 0,0,0, 0,0,0, 0, 0,0,0, X\n", 0, 250, 1},
+      {"stazione, 100, 6, -2147483600, 0,0,1, 0,0,0, 0,0,0, 0, 0,0,0, X\n", 0, 250, 1},
+      {"stazione, 100, 7, -2147483600, 0,0,1, 0,0,0, 0,0,0, 0, 0,0,0, X\n", 0, 0, 1},
+      {"stazione, 100, 8, 2147483600, 0,0,1, 0,0,0, 0,0,0, 0, 0,0,0, X\n", -2147483500, 0, 1},
+      {"stazione, -2147483600, 12, 2147483600, 0,0,1, 0,0,0, 0,0,0, 0, 0,0,0, X\n", 0, 0, 1},
+  };
+  for (const Case& c : cases) {
+    Reading r(long_line, train_with(c.station));
+    EXPECT_EQ(r.model.error_code, 25) << c.station;
+    EXPECT_EQ(r.model.fault.reason.substr(0, 17), "the station area,") << c.station;
+    const SlotRecord& s = r.model.slots[1];
+    EXPECT_EQ(s.area_start, c.start) << c.station;
+    EXPECT_EQ(s.area_end, c.end) << c.station;
+    EXPECT_EQ(s.extend_end, c.extend_end) << c.station;
+  }
+}
+
 TEST(TrainReader, TheFirstAndShortStationsClearTheirFlags) {
   Reading r(long_line, train_with(station(0, 12, 700, 1) + station(5000, 12, 500, 1)));
   EXPECT_EQ(r.model.slots[1].area_end, 400);  // the 50 m were added before clearing

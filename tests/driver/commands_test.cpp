@@ -141,6 +141,22 @@ TEST(Commands, StoppedBuildsWriteNoCompiledFileAndExitWith2) {
   }
 }
 
+TEST(Commands, ARouteOfOneCellWithoutTheLineFileStopsWithNoTrackAndNoFault) {
+  TempFolder folder;
+  write_bytes(folder / "l.txt", "[generale]\nlunghezza percorso, -7025\n[fine]\n");
+  write_bytes(folder / "t.txt", "[generale]\nnumero vetture, 4\n[fine]\n");
+  const Outcome run =
+      tracciato(folder, compile_args("l.txt", "t.txt") + " --no-line-file --report r.json");
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.errors,
+            "Attendere\ntracciato: no track to compile: the line description gave no cell 1\n");
+  EXPECT_EQ(read_bytes(folder / "r.json"),
+            "{\"error_code\": 0, \"error_position\": 0, \"stopped\": \"no track\", \"files\": [], "
+            "\"message\": \"no track to compile: the line description gave no cell 1\", "
+            "\"location\": null, \"notes\": []}\n");
+  EXPECT_EQ(folder.names(), (std::set<std::string>{"l.txt", "t.txt", "r.json"}));
+}
+
 TEST(Commands, AStoppedBuildReportsTheRecordThatTookItsPlace) {
   TempFolder folder;
   write_bytes(folder / "l.txt", clean_line);

@@ -47,7 +47,7 @@ TEST(ErrorRecord, TheDiagnosticSaysWhatTheCodeMeansWhereAndWhy) {
   ScenarioModel model;
   EXPECT_FALSE(diagnose(model).has_value());
   record_fault(model, ErrorCode::signal_cell_taken, 1600);
-  model.fault.at = SourceLocation{"t.txt", 36, 13, "segnale,    1600,   2"};
+  model.fault.at = SourceLocation{"t.txt", 36, 13, nullptr};
   Diagnostic d = *diagnose(model);
   EXPECT_EQ(d.code, 16);
   EXPECT_EQ(d.message, "the signal's cell is already taken (at 1600 m)");
