@@ -38,11 +38,18 @@ std::vector<std::string_view> lines_of(std::string_view text) {
   return lines;
 }
 
-void check_location(const SourceLocation& at, const fuzz::FuzzTexts& texts) {
-  if (at.file != fuzz::line_name && at.file != fuzz::train_name)
+// The lines of both texts, split once per input.
+struct TextLines {
+  std::vector<std::string_view> line;
+  std::vector<std::string_view> train;
+};
+
+void check_location(const SourceLocation& at, const TextLines& texts) {
+  if (at.file != fuzz::line_name && at.file != fuzz::train_name) {
     fuzz::broken("a location names no text");
+  }
   if (at.line == 0 && at.column == 0) return;  // the text as a whole
-  const auto lines = lines_of(at.file == fuzz::line_name ? texts.line : texts.train);
+  const auto& lines = at.file == fuzz::line_name ? texts.line : texts.train;
   if (at.line < 1 || static_cast<std::size_t>(at.line) > lines.size()) {
     fuzz::broken("a location's line lies outside its text");
   }
@@ -52,7 +59,7 @@ void check_location(const SourceLocation& at, const fuzz::FuzzTexts& texts) {
   }
 }
 
-void check_places(const Diagnostic& d, const fuzz::FuzzTexts& texts) {
+void check_places(const Diagnostic& d, const TextLines& texts) {
   if (d.at) check_location(*d.at, texts);
   for (const Note& note : d.notes) {
     if (note.at) check_location(*note.at, texts);
@@ -65,6 +72,7 @@ void check_places(const Diagnostic& d, const fuzz::FuzzTexts& texts) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   fuzz::FuzzTexts texts;
   if (!fuzz::split_input(data, size, texts)) return 0;
+  const TextLines lines{lines_of(texts.line), lines_of(texts.train)};
   ScenarioModel model;
   model.scenario_name = "F";
   model.train_number = "1";
@@ -82,7 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     report.diagnostic = diagnose(model);
     for (const Diagnostic& w : watch.warnings(model, map, model.error_code == 0, {})) {
-      check_places(w, texts);
+      check_places(w, lines);
     }
   } catch (const BuildStopped& stop) {
     report.stopped = stop.code();
@@ -97,7 +105,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::broken("a stopped build produced compiled bytes");
   report.error_code = model.error_code;
   report.error_position = model.error_position;
-  if (report.diagnostic) check_places(*report.diagnostic, texts);
+  if (report.diagnostic) check_places(*report.diagnostic, lines);
   if (!nlohmann::json::accept(report_json(report))) fuzz::broken("the report is not JSON");
   return 0;
 }

@@ -3,7 +3,7 @@
 // finding is a crash or a read past the bytes (the sanitizers tell).
 //
 // Input: a mode byte, then the bytes. Mode 0, 1 and 2 take the rest as the
-// scenario, track or line file, beside the built-in's other two; mode 3
+// scenario, track or line file, beside the other two of a short route; mode 3
 // takes it as all three: two 32-bit little-endian lengths, then the
 // scenario file, the track file and the line file (the rest).
 #include <algorithm>
@@ -38,10 +38,11 @@ std::string_view take(std::string_view& rest, std::uint32_t n) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
   const fuzz::BuiltinImages& builtin = fuzz::builtin_images();
+  const fuzz::BuiltinImages& company = fuzz::short_route_images();
   std::string_view rest(reinterpret_cast<const char*>(data + 1), size - 1);
-  std::string_view scenario = builtin.scenario;
-  std::string_view track = builtin.track;
-  std::string_view line = builtin.line;
+  std::string_view scenario = company.scenario;
+  std::string_view track = company.track;
+  std::string_view line = company.line;
   switch (data[0] % 4) {
     case 0:
       scenario = rest;
