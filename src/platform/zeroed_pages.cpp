@@ -50,31 +50,39 @@ ZeroedPages::~ZeroedPages() {
 namespace {
 
 struct Spare {
+  std::mutex lock;
   void* mapping = nullptr;
   std::size_t mapped = 0;
   void* data = nullptr;
 };
-std::mutex spare_lock;
-Spare spare;  // NOLINT(cppcoreguidelines-avoid-non-const-global-variables)
+
+Spare& spare() {
+  static Spare kept;
+  return kept;
+}
 
 }  // namespace
 
 bool ZeroedPages::take_spare(std::size_t whole, std::size_t bytes) {
-  const std::lock_guard<std::mutex> hold(spare_lock);
-  const std::size_t spare_whole = spare.mapped - huge_page;
-  if (spare.mapping == nullptr || spare_whole < whole || spare_whole > 2 * whole) return false;
-  mapping_ = std::exchange(spare.mapping, nullptr);
-  mapped_ = std::exchange(spare.mapped, 0);
-  data_ = std::exchange(spare.data, nullptr);
+  Spare& kept = spare();
+  const std::lock_guard<std::mutex> hold(kept.lock);
+  const std::size_t kept_whole = kept.mapped - huge_page;
+  if (kept.mapping == nullptr || kept_whole < whole || kept_whole > 2 * whole) return false;
+  mapping_ = std::exchange(kept.mapping, nullptr);
+  mapped_ = std::exchange(kept.mapped, 0);
+  data_ = std::exchange(kept.data, nullptr);
   std::memset(data_, 0, bytes);
   return true;
 }
 
 void ZeroedPages::release() {
   if (mapped_ != 0) {
-    const std::lock_guard<std::mutex> hold(spare_lock);
-    if (spare.mapping != nullptr) (void)::munmap(spare.mapping, spare.mapped);
-    spare = {mapping_, mapped_, data_};
+    Spare& kept = spare();
+    const std::lock_guard<std::mutex> hold(kept.lock);
+    if (kept.mapping != nullptr) (void)::munmap(kept.mapping, kept.mapped);
+    kept.mapping = mapping_;
+    kept.mapped = mapped_;
+    kept.data = data_;
   } else {
     std::free(data_);  // NOLINT(cppcoreguidelines-no-malloc)
   }

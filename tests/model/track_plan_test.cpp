@@ -34,6 +34,23 @@ TEST(TrackPlan, StartsEmptyAndKeepsEachKindOfElement) {
   }
 }
 
+// A large plan's block is kept for the next one when released: the next
+// plan must still start all empty, however the last one was written.
+TEST(TrackPlan, APlanAfterALargeOneStartsEmpty) {
+  for (const std::int64_t last : {std::int64_t{75000}, std::int64_t{75000}, std::int64_t{90000}}) {
+    TrackPlan plan(last);
+    for (std::int64_t row = 0; row <= last; row += 997) {
+      EXPECT_EQ(plan.at(row, 0), PlanValue{}) << last << " " << row;
+      EXPECT_EQ(plan.at(row, 1), PlanValue{}) << last << " " << row;
+      EXPECT_EQ(plan.number(row, 1), 0.0) << last << " " << row;
+    }
+    for (std::int64_t row = 0; row <= last; ++row) {
+      plan.set_number(row, 0, 1.5);
+      plan.set(row, 1, std::int16_t{7});
+    }
+  }
+}
+
 TEST(TrackPlan, RefusesWritesOutsideItsRowsAndColumns) {
   TrackPlan plan(2);
   EXPECT_FALSE(plan.set(3, 0, 1.0));
