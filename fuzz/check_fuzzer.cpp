@@ -14,14 +14,10 @@ using namespace tracciato;
 
 // The fault the compile step records, as check compiles: with the line file.
 std::optional<Diagnostic> compile_fault(const fuzz::FuzzTexts& texts) {
-  ScenarioModel model;
-  model.scenario_name = "S";
-  model.train_number = "1";
-  const DescriptionSources sources{fuzz::line_name, fuzz::train_name, false, &texts.line,
-                                   &texts.train};
+  ScenarioModel model = fuzz::fresh_model();
   SourceMap map;
   try {
-    compile_scenario(model, 1, sources, map);
+    compile_scenario(model, 1, fuzz::sources_of(texts), map);
   } catch (const BuildStopped& stop) {
     return stop.detail();
   } catch (const NoTrack&) {

@@ -73,11 +73,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::FuzzTexts texts;
   if (!fuzz::split_input(data, size, texts)) return 0;
   const TextLines lines{lines_of(texts.line), lines_of(texts.train)};
-  ScenarioModel model;
-  model.scenario_name = "F";
-  model.train_number = "1";
-  const DescriptionSources sources{fuzz::line_name, fuzz::train_name, false, &texts.line,
-                                   &texts.train};
+  ScenarioModel model = fuzz::fresh_model();
+  const DescriptionSources sources = fuzz::sources_of(texts);
   SourceMap map;
   WarningWatch watch;
   BuildReport report;

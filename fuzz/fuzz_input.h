@@ -34,6 +34,21 @@ inline bool split_input(const std::uint8_t* data, std::size_t size, FuzzTexts& o
 
 inline constexpr const char* line_name = "l.txt";
 inline constexpr const char* train_name = "t.txt";
+inline constexpr const char* scenario_name = "S";
+inline constexpr const char* train_number = "1";
+
+// A model to compile into, named as check names its own.
+inline ScenarioModel fresh_model() {
+  ScenarioModel model;
+  model.scenario_name = scenario_name;
+  model.train_number = train_number;
+  return model;
+}
+
+// The two texts, read from memory under their names.
+inline DescriptionSources sources_of(const FuzzTexts& texts) {
+  return {line_name, train_name, false, &texts.line, &texts.train};
+}
 
 // A finding of a fuzz target: the invariant it broke, then an abort that
 // the fuzzer reports with the input.

@@ -11,13 +11,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   using namespace tracciato;
   fuzz::FuzzTexts texts;
   if (!fuzz::split_input(data, size, texts)) return 0;
-  ScenarioModel model;
-  model.scenario_name = "F";
-  model.train_number = "1";
+  ScenarioModel model = fuzz::fresh_model();
   SourceMap map;
   try {
-    compile_scenario(model, texts.line_file ? 1 : 0,
-                     {fuzz::line_name, fuzz::train_name, false, &texts.line, &texts.train}, map);
+    compile_scenario(model, texts.line_file ? 1 : 0, fuzz::sources_of(texts), map);
   } catch (const BuildStopped&) {
     return 0;
   } catch (const NoTrack&) {
