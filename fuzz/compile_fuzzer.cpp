@@ -38,18 +38,33 @@ std::vector<std::string_view> lines_of(std::string_view text) {
   return lines;
 }
 
-// The lines of both texts, split once per input.
-struct TextLines {
-  std::vector<std::string_view> line;
-  std::vector<std::string_view> train;
+// The lines of both texts, split on the first location to check: most
+// inputs have none, and splitting costs as much as reading.
+class TextLines {
+ public:
+  explicit TextLines(const fuzz::FuzzTexts& texts) : texts_(texts) {}
+  const std::vector<std::string_view>& of(const std::string& file) {
+    if (!split_) {
+      line_ = lines_of(texts_.line);
+      train_ = lines_of(texts_.train);
+      split_ = true;
+    }
+    return file == fuzz::line_name ? line_ : train_;
+  }
+
+ private:
+  const fuzz::FuzzTexts& texts_;
+  bool split_ = false;
+  std::vector<std::string_view> line_;
+  std::vector<std::string_view> train_;
 };
 
-void check_location(const SourceLocation& at, const TextLines& texts) {
+void check_location(const SourceLocation& at, TextLines& texts) {
   if (at.file != fuzz::line_name && at.file != fuzz::train_name) {
     fuzz::broken("a location names no text");
   }
   if (at.line == 0 && at.column == 0) return;  // the text as a whole
-  const auto& lines = at.file == fuzz::line_name ? texts.line : texts.train;
+  const auto& lines = texts.of(at.file);
   if (at.line < 1 || static_cast<std::size_t>(at.line) > lines.size()) {
     fuzz::broken("a location's line lies outside its text");
   }
@@ -59,7 +74,7 @@ void check_location(const SourceLocation& at, const TextLines& texts) {
   }
 }
 
-void check_places(const Diagnostic& d, const TextLines& texts) {
+void check_places(const Diagnostic& d, TextLines& texts) {
   if (d.at) check_location(*d.at, texts);
   for (const Note& note : d.notes) {
     if (note.at) check_location(*note.at, texts);
@@ -72,7 +87,7 @@ void check_places(const Diagnostic& d, const TextLines& texts) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   fuzz::FuzzTexts texts;
   if (!fuzz::split_input(data, size, texts)) return 0;
-  const TextLines lines{lines_of(texts.line), lines_of(texts.train)};
+  TextLines lines(texts);
   ScenarioModel model = fuzz::fresh_model();
   const DescriptionSources sources = fuzz::sources_of(texts);
   SourceMap map;

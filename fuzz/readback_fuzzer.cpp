@@ -2,11 +2,14 @@
 // diffed against the built-in scenario. A decode failure is a clean end; a
 // finding is a crash or a read past the bytes (the sanitizers tell).
 //
-// Input: a mode byte, then the bytes. Mode 0, 1 and 2 take the rest as the
-// scenario, track or line file, beside the other two of a short route; mode 3
-// takes it as all three: two 32-bit little-endian lengths, then the
-// scenario file, the track file and the line file (the rest).
+// Input: a mode byte, then the bytes. Mode 0, 1 and 2 (the byte's low two
+// bits) take the rest as the scenario, track or line file, beside the other
+// two of a short route; mode 3 takes it as all three: two 32-bit
+// little-endian lengths, then the scenario file, the track file and the
+// line file (the rest). The byte's other bits pick the view shown, or all
+// of them: one view is as thorough and a quarter of the work.
 #include <algorithm>
+#include <array>
 
 #include "builtin_images.h"
 #include "fuzz_input.h"
@@ -17,6 +20,10 @@
 namespace {
 
 using namespace tracciato;
+
+constexpr std::array<const char*, 10> views = {"",          "summary", "stations", "signals",
+                                               "slowdowns", "boards",  "profiles", "cells",
+                                               "slots",     "plan"};
 
 std::uint32_t length_at(std::string_view& rest) {
   std::uint32_t n = 0;
@@ -38,6 +45,7 @@ std::string_view take(std::string_view& rest, std::uint32_t n) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
   const fuzz::BuiltinImages& builtin = fuzz::builtin_images();
+  static const ScenarioView builtin_view = view_of(builtin.decoded);  // a pass over its plan
   const fuzz::BuiltinImages& company = fuzz::short_route_images();
   std::string_view rest(reinterpret_cast<const char*>(data + 1), size - 1);
   std::string_view scenario = company.scenario;
@@ -65,10 +73,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CompiledScenario s{decode_scenario_file(scenario, "f.sim"), decode_track_file(track, "f.dat"),
                        decode_line_file(line, "f_linea.dat")};
     check_sizes(s, "f.dat", "f_linea.dat");
-    (void)inspect_text(s, {});
-    (void)inspect_json(s, {});
+    const InspectRequest view{views[static_cast<std::size_t>(data[0] / 4) % views.size()], {}, {}};
+    (void)inspect_text(s, view);
+    (void)inspect_json(s, view);
     (void)inspect_text(s, {"cells", 1490, 1510});
-    const auto differences = scenario_differences(builtin.decoded, s);
+    const auto differences = scenario_differences(builtin.decoded, builtin_view, s);
     (void)diff_report_text(differences);
     (void)diff_report_json(differences);
   } catch (const DecodeFailure&) {

@@ -73,6 +73,10 @@ void WarningWatch::keyword(int text, LineColumn at, std::string_view field, Keyw
   add("unknown-keyword", text, at, std::move(message));
 }
 
+void WarningWatch::values_unread(int /*text*/, LineColumn /*at*/) {
+  last_record_ = {-1, 0};  // its values are not left over: the record reads none
+}
+
 void WarningWatch::preamble(int text, LineColumn at, std::string_view field, bool opens) {
   opened_.resize(std::max(opened_.size(), static_cast<std::size_t>(text) + 1), false);
   if (opens) {

@@ -38,6 +38,7 @@ class WarningWatch : public ReadingObserver {
  public:
   void keyword(int text, LineColumn at, std::string_view field, KeywordPlace place,
                std::string_view record) override;
+  void values_unread(int text, LineColumn at) override;
   void preamble(int text, LineColumn at, std::string_view field, bool opens) override;
   void empty_value(int text, LineColumn at) override;
   void curve(int text, LineColumn at, std::string_view field, int curve_class) override;

@@ -208,6 +208,8 @@ class LineReader {
     }
     if (curve && model_.write_line_file != 0) {
       if (const Next n = read_curve(token); n != Next::record) return n;
+    } else if (curve) {
+      c_.values_unread();  // only the line file holds curves
     }
     if (montagna) {
       if (const Next n = read_montagna(); n != Next::record) return n;

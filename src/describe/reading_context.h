@@ -72,6 +72,11 @@ class ReadingContext {
   void keyword_read(KeywordPlace place, std::string_view record) {
     if (observer_ != nullptr) observer_->keyword(text_, keyword_at_, token_, place, record);
   }
+  // Tells the observer, if any, that the record just named is passed over
+  // with its values unread.
+  void values_unread() {
+    if (observer_ != nullptr) observer_->values_unread(text_, keyword_at_);
+  }
   // Tells the observer, if any, of a signboard's text, read last.
   void signboard_text_read(std::string_view value) {
     if (observer_ != nullptr) observer_->signboard_text(text_, fields_->last_field(), value);

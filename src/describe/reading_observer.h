@@ -30,6 +30,10 @@ class ReadingObserver {
   // was read as ("pendenza", "stazione", ...), empty when it named none.
   virtual void keyword(int /*text*/, LineColumn /*at*/, std::string_view /*field*/,
                        KeywordPlace /*place*/, std::string_view /*record*/) {}
+  // The record just named is passed over with its values unread, as the
+  // format asks (a curve, when no line file is written): nothing on its
+  // line is left over.
+  virtual void values_unread(int /*text*/, LineColumn /*at*/) {}
   // A field read while looking for the [generale] section, and whether it
   // opened it.
   virtual void preamble(int /*text*/, LineColumn /*at*/, std::string_view /*field*/,

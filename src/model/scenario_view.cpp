@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <span>
 
 #include "platform/code_page.h"
 
@@ -120,17 +121,21 @@ std::optional<GeometryView> geometry(const std::optional<TrackPlan>& plan) {
   if (!plan) return std::nullopt;
   GeometryView g;
   g.last_row = plan->last_row();
-  const auto filled = [&plan](std::int64_t row) {
-    return plan->tag(row, 0) != PlanTag::empty && plan->tag(row, 1) != PlanTag::empty;
-  };
-  while (g.reached < g.last_row && filled(g.reached + 1)) ++g.reached;
+  // Whole columns: a plan's rows number in the hundreds of thousands.
+  const std::span<const double> xs = plan->values(0);
+  const std::span<const double> ys = plan->values(1);
+  const std::span<const PlanTag> x_tags = plan->tags(0);
+  const std::span<const PlanTag> y_tags = plan->tags(1);
+  const auto at = [](std::int64_t row) { return static_cast<std::size_t>(row); };
+  while (g.reached < g.last_row && x_tags[at(g.reached + 1)] != PlanTag::empty &&
+         y_tags[at(g.reached + 1)] != PlanTag::empty) {
+    ++g.reached;
+  }
   double total = 0.0;
   double sharpest = 0.0;
   for (std::int64_t q = 2; q <= g.reached; ++q) {
-    const double a = turn(plan->number(q - 1, 0) - plan->number(q - 2, 0),
-                          plan->number(q - 1, 1) - plan->number(q - 2, 1),
-                          plan->number(q, 0) - plan->number(q - 1, 0),
-                          plan->number(q, 1) - plan->number(q - 1, 1));
+    const double a = turn(xs[at(q - 1)] - xs[at(q - 2)], ys[at(q - 1)] - ys[at(q - 2)],
+                          xs[at(q)] - xs[at(q - 1)], ys[at(q)] - ys[at(q - 1)]);
     total += a;
     sharpest = std::max(sharpest, std::abs(a));
   }

@@ -21,6 +21,8 @@ struct Profile;
 class Comparison {
  public:
   Comparison(const CompiledScenario& a, const CompiledScenario& b) : a_(a), b_(b) {}
+  Comparison(const CompiledScenario& a, ScenarioView a_view, const CompiledScenario& b)
+      : a_(a, std::move(a_view)), b_(b) {}
 
   std::vector<Difference> run();
 

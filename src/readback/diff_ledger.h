@@ -6,6 +6,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "model/decode_compiled.h"
@@ -143,8 +144,9 @@ struct Side {
   ScenarioView view;
   Ledger ledger;
 
-  explicit Side(const CompiledScenario& s)
-      : scenario(s), view(view_of(s)), ledger(s.cells.last()) {}
+  explicit Side(const CompiledScenario& s) : Side(s, view_of(s)) {}
+  Side(const CompiledScenario& s, ScenarioView v)
+      : scenario(s), view(std::move(v)), ledger(s.cells.last()) {}
   const TrackCell& at(std::int64_t cell) const { return *scenario.cells.find(cell); }
   const SlotRecord& slot(std::int64_t n) const {
     return scenario.slots[static_cast<std::size_t>(n)];

@@ -242,6 +242,11 @@ std::vector<Difference> scenario_differences(const CompiledScenario& a, const Co
   return diff::Comparison(a, b).run();
 }
 
+std::vector<Difference> scenario_differences(const CompiledScenario& a, const ScenarioView& a_view,
+                                             const CompiledScenario& b) {
+  return diff::Comparison(a, a_view, b).run();
+}
+
 std::string diff_report_text(const std::vector<Difference>& found) {
   if (found.empty()) return "identical\n";
   std::string text;

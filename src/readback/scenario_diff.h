@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/decode_compiled.h"
+#include "model/scenario_view.h"
 
 namespace tracciato {
 
@@ -28,6 +29,10 @@ struct Difference {
 // list is empty exactly when the records of the two are identical: the plan
 // is compared when both have one, and a plan in one only is a difference.
 std::vector<Difference> scenario_differences(const CompiledScenario& a, const CompiledScenario& b);
+// The same, with `a_view` = view_of(a) made beforehand: a view costs a pass
+// over the whole plan, so comparing many scenarios with one makes it once.
+std::vector<Difference> scenario_differences(const CompiledScenario& a, const ScenarioView& a_view,
+                                             const CompiledScenario& b);
 
 // One line per difference, then "N differences", or "identical" alone.
 std::string diff_report_text(const std::vector<Difference>& found);

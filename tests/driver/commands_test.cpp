@@ -226,6 +226,27 @@ TEST(Commands, CompilePrintsTheWarningsOfCheckWhichChangeNothingElse) {
   EXPECT_EQ(read_bytes(folder / "S_7.dat"), track);
 }
 
+// Only the line file holds curves, so without it a curve's values go unread
+// by design; a value too many on another record is still left over.
+TEST(Commands, WithoutTheLineFileACurvesValuesAreNotLeftOver) {
+  TempFolder folder;
+  write_bytes(folder / "l.txt",
+              "[generale]\nlunghezza percorso, 1000\n[fine generale]\n"
+              "curvad2, 100, 300\npendenza, 100, 5, 7\n[fine]\n");
+  write_bytes(folder / "t.txt", clean_train);
+  const Outcome run = tracciato(folder, compile_args("l.txt", "t.txt") + " --no-line-file");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.errors,
+            "Attendere\n"
+            "Written to .: S_7.sim S_7.dat\n"
+            "l.txt:5:19: warning: \"7\" is left over after the record's values and is skipped: a "
+            "decimal comma, or a value too many? [-Wextra-value]\n"
+            "  pendenza, 100, 5, 7\n"
+            "                    ^\n"
+            "t.txt: warning: the train description lays no station [-Wmissing-section]\n"
+            "t.txt: warning: the train description lays no signal [-Wmissing-section]\n");
+}
+
 TEST(Commands, AFaultyCompileKeepsTheLastGoodFilesAndForceWritesWhatTheCompileStepLeaves) {
   TempFolder folder;
   write_bytes(folder / "l.txt", clean_line);

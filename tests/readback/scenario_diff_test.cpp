@@ -179,6 +179,9 @@ TEST(ScenarioDiff, EachEditOfADescriptionIsToldInWords) {
     const CompiledScenario b = e.line ? compiled(replaced(orvena_line, e.from, e.to), orvena_train)
                                       : compiled(orvena_line, replaced(orvena_train, e.from, e.to));
     EXPECT_EQ(report(orvena(), b), e.report);
+    // A view of the first made beforehand tells the same.
+    EXPECT_EQ(scenario_differences(orvena(), view_of(orvena()), b),
+              scenario_differences(orvena(), b));
   }
 }
 
