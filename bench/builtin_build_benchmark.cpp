@@ -115,6 +115,26 @@ void BM_CheckTwentyFaults(benchmark::State& state) {
 }
 BENCHMARK(BM_CheckTwentyFaults)->Unit(benchmark::kMillisecond);
 
+// check of a megabyte of text with 1,200 faults that each stop reading and
+// tens of thousands of warnings: the rounds stop at the reading budget.
+void BM_CheckMegabyte(benchmark::State& state) {
+  std::string line = "[generale]\nlunghezza percorso, 68000\n[fine generale]\n";
+  for (int k = 0; k < 60000; ++k) line += "pendenza, " + std::to_string(50 * (k % 1300)) + ", 5\n";
+  line += "[fine]\n";
+  std::string train = "[generale]\nvelocita, 0, 100\n";
+  for (int k = 0; k < 1200; ++k) {  // each beyond the track
+    train += "segnale, " + std::to_string(90000 + 50 * k) + ", 1, 4,0,0, 0, 0, 0,0,0, 0\n";
+  }
+  train += "[fine]\n";
+  tracciato::CheckRequest request;
+  request.line = "l.txt";
+  request.train = "t.txt";
+  for (auto _ : state) benchmark::DoNotOptimize(tracciato::check_texts(request, {line, train}));
+  state.SetBytesProcessed(state.iterations() *
+                          static_cast<std::int64_t>(line.size() + train.size()));
+}
+BENCHMARK(BM_CheckMegabyte)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 // Reading the built-in build's three compiled files back, and what inspect

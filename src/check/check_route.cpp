@@ -5,6 +5,7 @@
 #include <map>
 #include <optional>
 #include <tuple>
+#include <unordered_set>
 
 #include "check/warning_watch.h"
 #include "compile/errors.h"
@@ -34,6 +35,7 @@ struct Round {
   std::optional<Diagnostic> fault;
   std::optional<SourceLocation> record;
   std::vector<Diagnostic> post_pass;  // every fault of the post-pass, not just the last
+  std::size_t work = 0;               // as the request's reading budget counts it
 };
 
 // The post-pass goes on after a fault; the error record keeps only the last.
@@ -61,6 +63,7 @@ Round compile_once(const CheckRequest& request, const std::array<std::string, 2>
   const std::string& train = texts[1];
   DescriptionSources sources{request.line, request.train, false, &line, &train};
   Round round;
+  round.work = line.size() + train.size();
   try {
     compile_scenario(model, 1, sources, map, &watch);
     round.fault = diagnose(model);
@@ -75,6 +78,7 @@ Round compile_once(const CheckRequest& request, const std::array<std::string, 2>
       round.fault->message = stop.what();
     }
   }
+  if (model.plan) round.work += static_cast<std::size_t>(model.plan->last_row() + 1) / 16;
   for (Diagnostic& w : watch.warnings(model, map, !round.fault, request.disabled_warnings)) {
     warnings.push_back(std::move(w));
   }
@@ -94,6 +98,23 @@ void remove_record(std::string& text, const SourceLocation& record) {
        at < text.size() && text[at] != '\r' && text[at] != '\n'; ++at) {
     text[at] = ' ';
   }
+}
+
+// What makes two findings the same: kind, places and words. The source
+// lines are left out, as they follow from the places; formatting them for
+// every finding of every round cost more than the rounds themselves.
+std::string finding_key(const Diagnostic& d) {
+  std::string key =
+      std::to_string(static_cast<int>(d.severity)) + ' ' + std::to_string(d.code) + ' ' + d.name;
+  const auto said = [&key](const std::optional<SourceLocation>& at, const std::string& message) {
+    key += '\n';
+    if (at) key += at->file + ':' + std::to_string(at->line) + ':' + std::to_string(at->column);
+    key += ' ';
+    key += message;
+  };
+  said(d.at, d.message);
+  for (const Note& note : d.notes) said(note.at, note.message);
+  return key;
 }
 
 // Where docs/formats.md explains a finding.
@@ -122,20 +143,29 @@ std::vector<Diagnostic> check_texts(const CheckRequest& request, std::array<std:
   // Reading stops at a fault that ends it; to see past it, the check
   // compiles again without that record, until no new fault stops it.
   std::vector<Diagnostic> found;
-  std::set<std::string> seen;
+  std::unordered_set<std::string> seen;
   const auto add = [&found, &seen](Diagnostic d) {
-    if (seen.insert(format_diagnostic(d)).second) found.push_back(std::move(d));
+    if (seen.insert(finding_key(d)).second) found.push_back(std::move(d));
   };
-  constexpr int most_rounds = 1000;
-  for (int n = 0; n < most_rounds; ++n) {
+  constexpr int most_rounds = 1000;  // one per distinct fault
+  std::size_t spent = 0;
+  for (int n = 1; n <= most_rounds; ++n) {
     std::vector<Diagnostic> warnings;
     const Round round = compile_once(request, texts, warnings);
     for (Diagnostic& w : warnings) add(std::move(w));
     for (const Diagnostic& d : round.post_pass) add(d);
     if (!round.fault) break;
-    const bool new_fault = seen.insert(format_diagnostic(*round.fault)).second;
+    const bool new_fault = seen.insert(finding_key(*round.fault)).second;
     if (new_fault) found.push_back(*round.fault);
     if (!new_fault || !round.record) break;
+    spent += round.work;
+    if (n == most_rounds || spent + round.work > request.reading_budget) {
+      found.back().notes.push_back(
+          {std::nullopt, "the check stops here, after compiling the texts " +
+                             (n == 1 ? std::string("once") : std::to_string(n) + " times") +
+                             ": mend this fault and check again to see past it"});
+      break;
+    }
     remove_record(texts[round.record->file == request.train.string() ? 1 : 0], *round.record);
   }
   sort_in_file_order(found, request);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -19,6 +20,12 @@ struct CheckRequest {
   std::string scenario = "S";
   std::string train_number = "1";
   std::set<std::string> disabled_warnings;  // names, as -Wno-NAME gives them
+  // Each fault that ends the reading costs one more compile of both texts.
+  // The compiles stop before their work passes this budget, counted in
+  // bytes of text read plus a sixteenth for each row of the track plan
+  // made (a row costs about that much), so that a megabyte of text or a
+  // 1,000 km route with hundreds of faults is checked in about a second.
+  std::size_t reading_budget = std::size_t{4} << 20;
 };
 
 // Compiles the descriptions in memory, as `compile` does, writing nothing,

@@ -183,8 +183,11 @@ void WarningWatch::replaced(int text, LineColumn at, std::int64_t cell, std::str
 
 std::vector<Diagnostic> WarningWatch::warnings(const ScenarioModel& model, const SourceMap& map,
                                                bool read_clean,
-                                               const std::set<std::string>& disabled) const {
-  std::vector<Finding> findings = findings_;
+                                               const std::set<std::string>& disabled) {
+  // Handed over, not copied: a text of a megabyte can raise tens of
+  // thousands of findings.
+  std::vector<Finding> findings = std::move(findings_);
+  findings_.clear();
   const std::int64_t length = model.slots[slot::quantities].area_end;
   for (const Feature& f : features_) {
     if (f.metres <= length) continue;
@@ -237,10 +240,11 @@ std::vector<Diagnostic> WarningWatch::warnings(const ScenarioModel& model, const
     return std::tie(a.text, a.at.line, a.at.column) < std::tie(b.text, b.at.line, b.at.column);
   });
   std::vector<Diagnostic> warnings;
-  for (const Finding& f : findings) {
+  warnings.reserve(findings.size());
+  for (Finding& f : findings) {
     if (disabled.contains(f.name)) continue;
-    warnings.push_back(
-        {Severity::warning, 0, f.name, map.locate(f.text, f.at), f.message, f.notes, f.position_m});
+    warnings.push_back({Severity::warning, 0, f.name, map.locate(f.text, f.at),
+                        std::move(f.message), std::move(f.notes), f.position_m});
   }
   return warnings;
 }

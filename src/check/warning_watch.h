@@ -50,10 +50,11 @@ class WarningWatch : public ReadingObserver {
   void replaced(int text, LineColumn at, std::int64_t cell, std::string_view what,
                 const std::optional<Note>& laid_by) override;
 
-  // What was heard, as warnings, less the `disabled` names. `read_clean`:
-  // the compile recorded no fault, so what the train lacks is truly missing.
+  // What was heard, as warnings, less the `disabled` names; once, as it
+  // hands the findings over. `read_clean`: the compile recorded no fault,
+  // so what the train lacks is truly missing.
   std::vector<Diagnostic> warnings(const ScenarioModel& model, const SourceMap& map,
-                                   bool read_clean, const std::set<std::string>& disabled) const;
+                                   bool read_clean, const std::set<std::string>& disabled);
 
  private:
   struct Finding {

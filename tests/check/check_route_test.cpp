@@ -134,6 +134,32 @@ TEST(Check, EveryFaultOfBothFilesInOneRunAndACascadeOnlyOnce) {
             "5 errors, 0 warnings\n");
 }
 
+// Each fault that ends the reading costs a compile of both texts; past the
+// budget the check stops and says where, not silently.
+TEST(Check, ACheckOverItsReadingBudgetStopsAtAFaultAndSaysSo) {
+  const std::string line =
+      "[generale]\nlunghezza percorso, 68000\n[fine generale]\n"
+      "pendenza, 12OOO, 3\npendenza, 13OOO, 3\n[fine]\n";
+  const std::string train = "[generale]\nvelocita, 0, 100\n[fine]\n";
+  CheckRequest request{"l.txt", "t.txt", "S", "1", {"missing-section"}};
+  const auto report = [&] { return check_report_text(check_texts(request, {line, train})); };
+  const std::string second =
+      "l.txt:5:11: error 25: expected a whole number, found \"13OOO\"\n"
+      "  pendenza, 13OOO, 3\n"
+      "            ^\n";
+  const std::string first =
+      "l.txt:4:11: error 25: expected a whole number, found \"12OOO\"\n"
+      "  pendenza, 12OOO, 3\n"
+      "            ^\n";
+  const std::string hint = "tracciato: note: see docs/formats.md, 7. Error codes\n";
+  EXPECT_EQ(report(), first + hint + second + hint + "2 errors, 0 warnings\n");
+  request.reading_budget = 0;
+  EXPECT_EQ(report(), first +
+                          "tracciato: note: the check stops here, after compiling the texts "
+                          "once: mend this fault and check again to see past it\n" +
+                          hint + "1 error, 0 warnings\n");
+}
+
 TEST(Check, EveryFaultOfThePostPassNotOnlyTheLast) {
   const std::string train =
       "[generale]\n"
