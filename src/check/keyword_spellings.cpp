@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <span>
 #include <string>
-#include <vector>
 
 namespace tracciato {
 namespace {
@@ -43,30 +43,45 @@ bool is_curve_keyword(std::string_view key) {
          std::all_of(key.begin(), key.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-// Edits (insert, delete, replace, swap of neighbours) from a to b.
+// No keyword is longer; a longer field is near none of them.
+constexpr std::size_t longest_keyword = 40;
+
+// Edits (insert, delete, replace, swap of neighbours) from a to b, both at
+// most longest_keyword long, in a table on the stack: this runs for every
+// unknown keyword of a text.
 std::size_t edit_distance(std::string_view a, std::string_view b) {
-  std::vector<std::vector<std::size_t>> d(a.size() + 1, std::vector<std::size_t>(b.size() + 1));
-  for (std::size_t i = 0; i <= a.size(); ++i) d[i][0] = i;
-  for (std::size_t j = 0; j <= b.size(); ++j) d[0][j] = j;
+  constexpr std::size_t width = longest_keyword + 1;
+  // Each entry is written before it is read.
+  // NOLINTNEXTLINE(cppcoreguidelines-pro-type-member-init)
+  std::array<std::uint8_t, width * width> d;
+  const auto at = [&d](std::size_t i, std::size_t j) -> std::uint8_t& { return d[i * width + j]; };
+  for (std::size_t i = 0; i <= a.size(); ++i) at(i, 0) = static_cast<std::uint8_t>(i);
+  for (std::size_t j = 0; j <= b.size(); ++j) at(0, j) = static_cast<std::uint8_t>(j);
   for (std::size_t i = 1; i <= a.size(); ++i) {
     for (std::size_t j = 1; j <= b.size(); ++j) {
-      const std::size_t cost = a[i - 1] == b[j - 1] ? 0 : 1;
-      d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + cost});
+      const int cost = a[i - 1] == b[j - 1] ? 0 : 1;
+      int best = std::min({at(i - 1, j) + 1, at(i, j - 1) + 1, at(i - 1, j - 1) + cost});
       if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1]) {
-        d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
+        best = std::min(best, at(i - 2, j - 2) + 1);
       }
+      at(i, j) = static_cast<std::uint8_t>(best);
     }
   }
-  return d[a.size()][b.size()];
+  return at(a.size(), b.size());
 }
 
 std::optional<std::string_view> nearest(std::string_view field,
                                         std::span<const std::string_view> keywords) {
   const std::string key = folded_keyword(field);
-  if (key.size() > 40) return std::nullopt;  // no keyword is that long
+  if (key.size() > longest_keyword) return std::nullopt;
   std::optional<std::string_view> best;
   std::size_t best_distance = 3;
   for (std::string_view keyword : keywords) {
+    // An edit changes the length by one at most: a keyword whose length is
+    // that far off cannot be nearer.
+    const std::size_t apart =
+        std::max(key.size(), keyword.size()) - std::min(key.size(), keyword.size());
+    if (apart >= best_distance) continue;
     const std::size_t distance = edit_distance(key, keyword);
     if (distance < best_distance) {
       best_distance = distance;

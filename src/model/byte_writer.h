@@ -42,6 +42,9 @@ class ByteWriter {
     used_ += bytes.size();
   }
 
+  // The most bytes one claim or span may take.
+  static constexpr std::size_t capacity = std::size_t{1} << 16;
+
   // Room for n more bytes, handed out to be filled in place with put<>().
   char* claim(std::size_t n) {
     room(n);
@@ -49,6 +52,14 @@ class ByteWriter {
     used_ += n;
     return out;
   }
+  // Room for up to n more bytes, for a run of fields whose widths vary:
+  // fill them in place with put<>(), then close_span(end) keeps the bytes
+  // up to `end`. One test of the room for a whole run, not one per field.
+  char* open_span(std::size_t n) {
+    room(n);
+    return buffer_.data() + used_;
+  }
+  void close_span(const char* end) { used_ = static_cast<std::size_t>(end - buffer_.data()); }
   template <int width>
   static void put(char* out, std::uint64_t v) {
     if constexpr (std::endian::native == std::endian::little) {
@@ -62,8 +73,6 @@ class ByteWriter {
   void finish() { flush(); }
 
  private:
-  static constexpr std::size_t capacity = std::size_t{1} << 16;
-
   void room(std::size_t n) {
     if (capacity - used_ < n) flush();
   }

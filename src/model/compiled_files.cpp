@@ -1,5 +1,6 @@
 #include "model/compiled_files.h"
 
+#include <algorithm>
 #include <bit>
 #include <span>
 
@@ -43,27 +44,38 @@ void write_cell(ByteWriter& out, const TrackCell& c) {
 
 }  // namespace
 
+// The plan's elements, a run of rows at a time: 2 bytes of tag, then 8 of a
+// double or 2 of an integer, or nothing for an empty element.
 void write_line_file(const TrackPlan& plan, ByteSink& sink) {
+  constexpr std::size_t widest = 10;
+  constexpr std::size_t rows_per_run = ByteWriter::capacity / widest;
   ByteWriter out(sink);
   for (int column = 0; column < 2; ++column) {
     const std::span<const PlanTag> tags = plan.tags(column);
     const std::span<const double> values = plan.values(column);
-    for (std::size_t row = 0; row < tags.size(); ++row) {
-      switch (tags[row]) {
-        case PlanTag::real: {
-          char* bytes = out.claim(10);
-          ByteWriter::put<2>(bytes, static_cast<std::uint16_t>(PlanTag::real));
-          ByteWriter::put<8>(bytes + 2, std::bit_cast<std::uint64_t>(values[row]));
-          break;
+    for (std::size_t first = 0; first < tags.size(); first += rows_per_run) {
+      const std::size_t end = std::min(tags.size(), first + rows_per_run);
+      char* bytes = out.open_span((end - first) * widest);
+      for (std::size_t row = first; row < end; ++row) {
+        switch (tags[row]) {
+          case PlanTag::real:
+            ByteWriter::put<2>(bytes, static_cast<std::uint16_t>(PlanTag::real));
+            ByteWriter::put<8>(bytes + 2, std::bit_cast<std::uint64_t>(values[row]));
+            bytes += 10;
+            break;
+          case PlanTag::integer:
+            ByteWriter::put<2>(bytes, static_cast<std::uint16_t>(PlanTag::integer));
+            ByteWriter::put<2>(bytes + 2,
+                               static_cast<std::uint16_t>(static_cast<std::int16_t>(values[row])));
+            bytes += 4;
+            break;
+          case PlanTag::empty:
+            ByteWriter::put<2>(bytes, static_cast<std::uint16_t>(PlanTag::empty));
+            bytes += 2;
+            break;
         }
-        case PlanTag::integer:
-          out.u16(static_cast<std::uint16_t>(PlanTag::integer));
-          out.i16(static_cast<std::int16_t>(values[row]));
-          break;
-        case PlanTag::empty:
-          out.u16(static_cast<std::uint16_t>(PlanTag::empty));
-          break;
       }
+      out.close_span(bytes);
     }
   }
   out.finish();
