@@ -50,6 +50,7 @@ constexpr std::size_t longest_keyword = 40;
 // most longest_keyword long, in a table on the stack: this runs for every
 // unknown keyword of a text.
 std::size_t edit_distance(std::string_view a, std::string_view b) {
+  if (a.size() > longest_keyword || b.size() > longest_keyword) return longest_keyword;
   constexpr std::size_t width = longest_keyword + 1;
   // Each entry is written before it is read.
   // NOLINTNEXTLINE(cppcoreguidelines-pro-type-member-init)
