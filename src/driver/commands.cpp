@@ -1,11 +1,9 @@
 #include "driver/commands.h"
 
-#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <functional>
 
-#include "check/check_report.h"
 #include "compile/errors.h"
 #include "compile/memorizza_percorso.h"
 #include "compile/write_compiled_files.h"
@@ -53,14 +51,6 @@ std::string summary(const std::vector<std::string>& files, const fs::path& folde
   std::string text = "Written to " + folder.string() + ":";
   for (const std::string& f : files) text += " " + f;
   return text;
-}
-
-// The first of the input texts that cannot be read, as a usage failure.
-std::optional<int> unfit_inputs(const std::vector<fs::path>& inputs) {
-  for (const fs::path& input : inputs) {
-    if (const auto why = unfit_input(input)) return usage_failure(input.string() + ": " + *why);
-  }
-  return std::nullopt;
 }
 
 // A report that could not be written is known before the work starts.
@@ -138,6 +128,14 @@ int run_and_report(ScenarioModel& model, const fs::path& folder,
 }
 
 }  // namespace
+
+// The first of the input texts that cannot be read, as a usage failure.
+std::optional<int> unfit_inputs(const std::vector<fs::path>& inputs) {
+  for (const fs::path& input : inputs) {
+    if (const auto why = unfit_input(input)) return usage_failure(input.string() + ": " + *why);
+  }
+  return std::nullopt;
+}
 
 int usage_failure(const std::string& what) {
   (void)std::fprintf(stderr, "tracciato: %s\n", what.c_str());
@@ -225,32 +223,6 @@ int run_export_command(const fs::path& folder, bool force) {
   }
   show_message(summary({line_text_name(model), train_text_name(model)}, folder));
   return exit_clean;
-}
-
-int run_check_command(CheckRequest request, const CheckOptions& options) {
-  for (const std::string& word : options.warning_switches) {
-    const bool off = word.starts_with("no-");
-    const std::string name = off ? word.substr(3) : word;
-    if (!warning_names().contains(name)) return usage_failure("unknown warning -W" + word);
-    if (off) {
-      request.disabled_warnings.insert(name);
-    } else {
-      request.disabled_warnings.erase(name);
-    }
-  }
-  if (const auto failed = unfit_inputs({request.line, request.train})) return *failed;
-  std::vector<Diagnostic> found;
-  try {
-    found = check_route(request);
-  } catch (const IoFailure& failure) {
-    return usage_failure(failure.what());
-  }
-  const std::string report = options.json ? check_report_json(found) : check_report_text(found);
-  (void)std::fputs(report.c_str(), stdout);
-  const bool failed = std::any_of(found.begin(), found.end(), [&options](const Diagnostic& d) {
-    return d.severity == Severity::error || options.warnings_are_errors;
-  });
-  return failed ? exit_fault_recorded : exit_clean;
 }
 
 }  // namespace tracciato

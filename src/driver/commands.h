@@ -18,6 +18,9 @@ enum ExitStatus { exit_clean = 0, exit_fault_recorded = 1, exit_stopped = 2, exi
 // gives its exit status.
 int usage_failure(const std::string& what);
 
+// The first of the input texts that cannot be read, as a usage failure.
+std::optional<int> unfit_inputs(const std::vector<std::filesystem::path>& inputs);
+
 // tracciato [build]: the built-in build into `folder`.
 int run_builtin_command(const std::filesystem::path& folder,
                         const std::optional<std::filesystem::path>& report);
