@@ -31,8 +31,10 @@ tracciato::ScenarioModel builtin_texts_in(const fs::path& folder) {
   tracciato::ScenarioModel model;
   model.scenario_name = tracciato::builtin_scenario_name;
   model.train_number = tracciato::builtin_train_number;
-  tracciato::dati_linea(model, folder);
-  tracciato::dati_treno(model, folder);
+  tracciato::OutputTransaction output({folder}, nullptr);
+  tracciato::dati_linea(model, folder, output);
+  tracciato::dati_treno(model, folder, output);
+  output.commit();
   return model;
 }
 
@@ -50,7 +52,9 @@ void BM_BuiltinBuild(benchmark::State& state) {
   std::int64_t written = 0;
   for (auto _ : state) {
     tracciato::ScenarioModel model;
-    const auto names = tracciato::run_builtin_build(model, folder);
+    tracciato::OutputTransaction output({folder}, nullptr);
+    const auto names = tracciato::run_builtin_build(model, folder, output);
+    output.commit();
     state.PauseTiming();
     written += bytes_in(folder, names);
     state.ResumeTiming();
@@ -73,7 +77,9 @@ void BM_Compile(benchmark::State& state) {
     tracciato::ScenarioModel model;
     model.scenario_name = "Lungo";
     model.train_number = "1";
-    const auto names = tracciato::memorizza_percorso(model, 1, sources, folder);
+    tracciato::OutputTransaction output({folder}, nullptr);
+    const auto names = tracciato::memorizza_percorso(model, 1, sources, folder, output);
+    output.commit();
     state.PauseTiming();
     if (model.error_code != 0) state.SkipWithError("the long route does not compile clean");
     written += bytes_in(folder, names);

@@ -64,10 +64,11 @@ void compile_scenario(ScenarioModel& model, std::int32_t write_line_file,
 
 std::vector<std::string> memorizza_percorso(ScenarioModel& model, std::int32_t write_line_file,
                                             const DescriptionSources& sources,
-                                            const std::filesystem::path& folder) {
+                                            const std::filesystem::path& folder,
+                                            OutputTransaction& output) {
   SourceMap map;
   compile_scenario(model, write_line_file, sources, map);
-  return write_compiled_files(model, folder);
+  return write_compiled_files(model, folder, output);
 }
 
 }  // namespace tracciato

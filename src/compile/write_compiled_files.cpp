@@ -1,7 +1,6 @@
 #include "compile/write_compiled_files.h"
 
 #include "model/compiled_files.h"
-#include "platform/replace_file.h"
 
 namespace tracciato {
 std::vector<CompiledFile> compiled_files(const ScenarioModel& model) {
@@ -20,12 +19,11 @@ std::vector<CompiledFile> compiled_files(const ScenarioModel& model) {
 }
 
 std::vector<std::string> write_compiled_files(const ScenarioModel& model,
-                                              const std::filesystem::path& folder) {
+                                              const std::filesystem::path& folder,
+                                              OutputTransaction& output) {
   std::vector<std::string> written;
   for (const CompiledFile& file : compiled_files(model)) {
-    ReplacingFile out(folder / file.name);
-    file.write(out);
-    out.commit();
+    file.write(output.stage(folder / file.name));
     written.push_back(file.name);
   }
   return written;

@@ -7,15 +7,16 @@
 
 #include "model/scenario_model.h"
 #include "platform/byte_sink.h"
+#include "platform/output_transaction.h"
 
 namespace tracciato {
 
-// Writes the line file (only when write_line_file is set and a plan exists),
-// the scenario file and the track file into the folder, in that order, one
-// at a time, each replacing the old file whole; returns the names written.
-// Throws IoFailure.
+// Stages the line file (only when write_line_file is set and a plan
+// exists), the scenario file and the track file in the folder, in that
+// order, for `output` to commit; returns their names. Throws IoFailure.
 std::vector<std::string> write_compiled_files(const ScenarioModel& model,
-                                              const std::filesystem::path& folder);
+                                              const std::filesystem::path& folder,
+                                              OutputTransaction& output);
 
 // The files a compile leaves, in the order they are written, each with a
 // way to stream its bytes into a sink.

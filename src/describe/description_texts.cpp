@@ -21,12 +21,14 @@ std::string builtin_train_bytes() {
   return line_table_bytes(LineTable::from_text(builtin_train_text()));
 }
 
-void dati_linea(const ScenarioModel& model, const std::filesystem::path& folder) {
-  write_line_table(folder / line_text_name(model), LineTable::from_text(builtin_line_text()));
+void dati_linea(const ScenarioModel& model, const std::filesystem::path& folder,
+                OutputTransaction& output) {
+  output.stage(folder / line_text_name(model)).write(builtin_line_bytes());
 }
 
-void dati_treno(const ScenarioModel& model, const std::filesystem::path& folder) {
-  write_line_table(folder / train_text_name(model), LineTable::from_text(builtin_train_text()));
+void dati_treno(const ScenarioModel& model, const std::filesystem::path& folder,
+                OutputTransaction& output) {
+  output.stage(folder / train_text_name(model)).write(builtin_train_bytes());
 }
 
 }  // namespace tracciato

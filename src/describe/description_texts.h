@@ -4,6 +4,7 @@
 #include <string>
 
 #include "model/scenario_model.h"
+#include "platform/output_transaction.h"
 
 namespace tracciato {
 
@@ -15,8 +16,11 @@ std::string train_text_name(const ScenarioModel& model);
 std::string builtin_line_bytes();
 std::string builtin_train_bytes();
 
-// Write the built-in line and train descriptions into the folder.
-void dati_linea(const ScenarioModel& model, const std::filesystem::path& folder);
-void dati_treno(const ScenarioModel& model, const std::filesystem::path& folder);
+// Stage the built-in line and train descriptions in the folder, for
+// `output` to commit. Throw IoFailure or EncodingError.
+void dati_linea(const ScenarioModel& model, const std::filesystem::path& folder,
+                OutputTransaction& output);
+void dati_treno(const ScenarioModel& model, const std::filesystem::path& folder,
+                OutputTransaction& output);
 
 }  // namespace tracciato

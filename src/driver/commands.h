@@ -18,6 +18,10 @@ enum ExitStatus { exit_clean = 0, exit_fault_recorded = 1, exit_stopped = 2, exi
 // gives its exit status.
 int usage_failure(const std::string& what);
 
+// Tells a notice of a command that writes, "tracciato: WHAT", as what an
+// output transaction mended in a folder before it wrote there.
+void show_notice(const std::string& text);
+
 // The first of the input texts that cannot be read, as a usage failure.
 std::optional<int> unfit_inputs(const std::vector<std::filesystem::path>& inputs);
 

@@ -23,7 +23,7 @@ int run_render_command(const CompiledSource& source, const RenderOptions& option
     const CompiledScenario scenario = read_compiled(paths);
     const RenderRequest request{source.scenario, source.train_number, options.from, options.to};
     if (const auto why = unfit_stretch(scenario, request)) return usage_failure(*why);
-    replace_file(page, render_page(scenario, request));
+    replace_file(page, render_page(scenario, request), show_notice);
     return static_cast<int>(exit_clean);
   });
 }

@@ -35,4 +35,8 @@ void write_line_table(const std::filesystem::path& path, const LineTable& table)
   replace_file(path, line_table_bytes(table, path.filename().string()));
 }
 
+void write_line_table(ByteSink& out, const LineTable& table, std::string_view where) {
+  out.write(line_table_bytes(table, where));
+}
+
 }  // namespace tracciato

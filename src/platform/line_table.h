@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/byte_sink.h"
+
 namespace tracciato {
 
 // The end marker of a line table; it closes the table and is never written.
@@ -34,5 +36,7 @@ std::string line_table_bytes(const LineTable& table, std::string_view where = {}
 // Writes the table into `path` through replace_file. Throws IoFailure or
 // EncodingError; nothing is written in either case.
 void write_line_table(const std::filesystem::path& path, const LineTable& table);
+// Writes the table's bytes into `out`; `where` names the file in messages.
+void write_line_table(ByteSink& out, const LineTable& table, std::string_view where);
 
 }  // namespace tracciato

@@ -33,4 +33,13 @@ std::optional<std::string> unfit_output(const fs::path& path) {
   return std::nullopt;
 }
 
+bool same_file(const fs::path& a, const fs::path& b) {
+  std::error_code error;
+  if (fs::exists(a, error) && fs::exists(b, error)) return fs::equivalent(a, b, error);
+  const fs::path first = fs::weakly_canonical(fs::absolute(a, error), error);
+  if (error) return false;
+  const fs::path second = fs::weakly_canonical(fs::absolute(b, error), error);
+  return !error && first == second;
+}
+
 }  // namespace tracciato

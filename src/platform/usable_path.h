@@ -17,4 +17,8 @@ std::optional<std::string> unfit_input(const std::filesystem::path& path);
 // names a folder), or nullopt when one can.
 std::optional<std::string> unfit_output(const std::filesystem::path& path);
 
+// Whether two paths name one file: the same file, through links, when both
+// stand; the same place once their folders' links are resolved otherwise.
+bool same_file(const std::filesystem::path& a, const std::filesystem::path& b);
+
 }  // namespace tracciato

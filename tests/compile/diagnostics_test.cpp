@@ -7,6 +7,7 @@
 #include "describe/memorizza_dati.h"
 #include "model/error_record.h"
 #include "support/temp_folder.h"
+#include "support/written_into.h"
 
 namespace tracciato {
 namespace {
@@ -31,7 +32,10 @@ Compiled compile(const char* line, const char* train) {
   model.train_number = "7";
   Compiled out;
   try {
-    memorizza_percorso(model, 1, {folder / "l.txt", folder / "t.txt", false}, folder.path());
+    testing::written_into(folder.path(), [&](OutputTransaction& o) {
+      return memorizza_percorso(model, 1, {folder / "l.txt", folder / "t.txt", false}, folder.path(),
+                                o);
+    });
     if (const auto d = diagnose(model)) out.text = format_diagnostic(*d);
   } catch (const BuildStopped& stop) {
     out.text = std::string(stop.what()) + "\n" + format_diagnostic(stop.detail());

@@ -7,6 +7,7 @@
 #include "driver/builtin_build.h"
 #include "model/compiled_files.h"
 #include "support/temp_folder.h"
+#include "support/written_into.h"
 
 namespace tracciato {
 namespace {
@@ -18,7 +19,9 @@ using testing::write_bytes;
 TEST(CompileStep, TheBuiltInBuildCarriesMarksCodesAndPostPassPoints) {
   TempFolder folder;
   ScenarioModel model;
-  run_builtin_build(model, folder.path());
+  testing::written_into(folder.path(), [&](OutputTransaction& out) {
+    return run_builtin_build(model, folder.path(), out);
+  });
   EXPECT_EQ(model.error_code, 0);
   const CellArray& cells = *model.cells;
   EXPECT_EQ(model.slots[85].num_a, 610);
@@ -50,8 +53,10 @@ TEST(CompileStep, ResetsTheSlotsAndTheErrorCodeButNotItsPosition) {
   model.slots[40].name = "old";
   model.error_code = 12;
   model.error_position = 999;
-  const auto files =
-      memorizza_percorso(model, 0, {folder / "l.txt", folder / "t.txt", false}, folder.path());
+  const auto files = testing::written_into(folder.path(), [&](OutputTransaction& out) {
+    return memorizza_percorso(model, 0, {folder / "l.txt", folder / "t.txt", false}, folder.path(),
+                              out);
+  });
   EXPECT_EQ(files, (std::vector<std::string>{"S_1.sim", "S_1.dat"}));
   EXPECT_EQ(model.slots[40].name, "");
   EXPECT_EQ(model.error_code, 0);
@@ -65,9 +70,13 @@ TEST(CompileStep, WithoutCell1NothingIsWritten) {
     write_bytes(folder / "l.txt", line);
     write_bytes(folder / "t.txt", "[generale]\n[fine]\n");
     ScenarioModel model;
-    EXPECT_THROW(
-        memorizza_percorso(model, 1, {folder / "l.txt", folder / "t.txt", false}, folder.path()),
-        NoTrack)
+    EXPECT_THROW(testing::written_into(folder.path(),
+                                       [&](OutputTransaction& out) {
+                                         return memorizza_percorso(
+                                             model, 1, {folder / "l.txt", folder / "t.txt", false},
+                                             folder.path(), out);
+                                       }),
+                 NoTrack)
         << line;
     EXPECT_EQ(folder.names(), (std::set<std::string>{"l.txt", "t.txt"})) << line;
   }

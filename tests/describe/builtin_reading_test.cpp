@@ -6,6 +6,7 @@
 #include "describe/memorizza_dati.h"
 #include "platform/line_table.h"
 #include "support/temp_folder.h"
+#include "support/written_into.h"
 
 namespace tracciato {
 namespace {
@@ -16,8 +17,10 @@ class BuiltinReading : public ::testing::Test {
     model.scenario_name = "Lindra_Kestova";
     model.train_number = "31407";
     model.write_line_file = 1;
-    dati_linea(model, folder.path());
-    dati_treno(model, folder.path());
+    testing::written_into(folder.path(), [&](OutputTransaction& out) {
+      dati_linea(model, folder.path(), out);
+      dati_treno(model, folder.path(), out);
+    });
     memorizza_dati(model, {folder / line_text_name(model), folder / train_text_name(model), true});
   }
   const TrackCell& cell(std::int64_t i) const { return *model.cells->find(i); }

@@ -20,12 +20,14 @@
 #include "describe/builtin_scenario.h"
 #include "platform/io_failure.h"
 #include "support/temp_folder.h"
+#include "support/written_into.h"
 
 namespace tracciato::document_testing {
 
 using testing::TempFolder;
 
-using DocumentWriter = void (*)(const ScenarioModel&, const std::filesystem::path&);
+using DocumentWriter = void (*)(const ScenarioModel&, const std::filesystem::path&,
+                                OutputTransaction&);
 
 inline ScenarioModel builtin_identity() {
   ScenarioModel model;
@@ -98,7 +100,8 @@ inline const std::vector<std::size_t> card_widths = {5, 5, 10, 5, 28, 16, 5};
 class DocumentTest : public ::testing::Test {
  protected:
   void write(DocumentWriter writer, const std::string& expected_name) {
-    writer(builtin_identity(), folder_.path());
+    testing::written_into(folder_.path(),
+                          [&](OutputTransaction& out) { writer(builtin_identity(), folder_.path(), out); });
     ASSERT_EQ(folder_.names(), std::set<std::string>{expected_name});
     bytes_ = testing::read_bytes(folder_ / expected_name);
     std::size_t start = 0;

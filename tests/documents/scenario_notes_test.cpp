@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "documents/document_fixture.h"
+#include "support/written_into.h"
 
 namespace tracciato {
 namespace {
@@ -128,7 +129,9 @@ std::string card_cell(const std::string& row, std::size_t index) {
 
 TEST_F(ScenarioNotes, StationHeadingsGiveTheProgressivesOfTheTrainCard) {
   TempFolder card_folder;
-  dati_scheda(builtin_identity(), card_folder.path());
+  testing::written_into(card_folder.path(), [&](OutputTransaction& out) {
+    dati_scheda(builtin_identity(), card_folder.path(), out);
+  });
   std::vector<std::string> card;
   const std::string card_bytes =
       testing::read_bytes(card_folder / "Lindra_Kestova_31407_scheda_treno.txt");
@@ -164,7 +167,8 @@ TEST_F(ScenarioNotes, ThrowIoFailureWhenAFolderTakesTheirName) {
   TempFolder folder;
   const ScenarioModel model = builtin_identity();
   std::filesystem::create_directory(folder / notes_name(model));
-  EXPECT_THROW(dati_note(model, folder.path()), IoFailure);
+  EXPECT_THROW(testing::written_into(folder.path(), [&](OutputTransaction& out) { dati_note(model, folder.path(), out); }),
+               IoFailure);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "describe/description_texts.h"
 #include "support/run_tracciato.h"
 #include "support/temp_folder.h"
+#include "support/written_into.h"
 
 namespace tracciato {
 namespace {
@@ -271,7 +272,10 @@ TEST(Commands, AFaultyCompileKeepsTheLastGoodFilesAndForceWritesWhatTheCompileSt
   ScenarioModel model;
   model.scenario_name = "S";
   model.train_number = "7";
-  memorizza_percorso(model, 1, {folder / "l.txt", folder / "bad.txt", false}, step.path());
+  testing::written_into(step.path(), [&](OutputTransaction& out) {
+    return memorizza_percorso(model, 1, {folder / "l.txt", folder / "bad.txt", false}, step.path(),
+                              out);
+  });
   ASSERT_EQ(step.names(), names);
   for (const std::string& name : names) {
     EXPECT_TRUE(read_bytes(folder / name) == read_bytes(step / name)) << name;

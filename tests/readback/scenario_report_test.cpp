@@ -10,6 +10,7 @@
 #include "readback/compiled_set.h"
 #include "support/compile_in_memory.h"
 #include "support/temp_folder.h"
+#include "support/written_into.h"
 
 namespace tracciato {
 namespace {
@@ -95,7 +96,9 @@ CompiledScenario compiled(const std::string& line, const std::string& train) {
 TEST(InspectReport, TheRawRecordsOfTheJsonEncodeToTheCompiledBytes) {
   TempFolder folder;
   ScenarioModel model;
-  run_builtin_build(model, folder.path());
+  testing::written_into(folder.path(), [&](OutputTransaction& out) {
+    return run_builtin_build(model, folder.path(), out);
+  });
   expect_round_trip(read_compiled(paths_in(folder.path(), "Lindra_Kestova", "31407")));
   expect_round_trip(compiled(
       "[generale]\nlunghezza percorso, 3000\n[curve]\ncurvas6, 100, 300\npendenza, 500, -4\n"

@@ -10,6 +10,7 @@
 #include "readback/compiled_set.h"
 #include "render/render_page.h"
 #include "support/temp_folder.h"
+#include "support/written_into.h"
 
 namespace tracciato {
 namespace {
@@ -35,7 +36,9 @@ TEST(RenderBrowser, ThePageDrawsAndItsScriptFinishes) {
   }
   TempFolder folder;
   ScenarioModel model;
-  run_builtin_build(model, folder.path());
+  testing::written_into(folder.path(), [&](OutputTransaction& out) {
+    return run_builtin_build(model, folder.path(), out);
+  });
   const CompiledScenario s = read_compiled(paths_in(folder.path(), "Lindra_Kestova", "31407"));
   const std::filesystem::path page = folder / "route.html";
   replace_file(page, render_page(s, {"Lindra_Kestova", "31407", {}, {}}));

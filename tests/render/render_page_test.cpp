@@ -11,6 +11,7 @@
 #include "readback/compiled_set.h"
 #include "support/compile_in_memory.h"
 #include "support/temp_folder.h"
+#include "support/written_into.h"
 
 namespace tracciato {
 namespace {
@@ -57,7 +58,9 @@ std::string title_of(const pugi::xml_document& svg, const std::string& kind) {
 TEST(RenderPage, TheBuiltInRouteDrawsEveryFeatureOfItsFiles) {
   TempFolder folder;
   ScenarioModel model;
-  run_builtin_build(model, folder.path());
+  testing::written_into(folder.path(), [&](OutputTransaction& out) {
+    return run_builtin_build(model, folder.path(), out);
+  });
   const CompiledScenario s = read_compiled(paths_in(folder.path(), "Lindra_Kestova", "31407"));
   const std::string page = render_page(s, {"Lindra_Kestova", "31407", {}, {}});
   EXPECT_LE(page.size(), 1500000U);
