@@ -17,9 +17,13 @@ struct Outcome {
   std::string output;  // standard output
 };
 
-inline Outcome tracciato(const TempFolder& folder, const std::string& arguments) {
-  const std::string errors = (folder / "stderr.log").string();
-  const std::string output = (folder / "stdout.log").string();
+// The two streams are caught in files of `logs`, by default the folder
+// itself; a test that fills the folder's disk keeps them elsewhere.
+inline Outcome tracciato(const TempFolder& folder, const std::string& arguments,
+                         const TempFolder* logs = nullptr) {
+  const TempFolder& log_folder = logs != nullptr ? *logs : folder;
+  const std::string errors = (log_folder / "stderr.log").string();
+  const std::string output = (log_folder / "stdout.log").string();
   const std::string command = "cd '" + folder.path().string() + "' && '" TRACCIATO_EXE "' " +
                               arguments + " >'" + output + "' 2>'" + errors + "'";
   const int raw = std::system(command.c_str());
