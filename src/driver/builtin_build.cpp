@@ -43,7 +43,8 @@ std::optional<std::string> description_text_in_the_way(const std::filesystem::pa
   for (const OwnText& text : own_texts()) {
     const std::filesystem::path path = folder / text.name;
     if (!stands(path) || is_own_text(path, text)) continue;
-    return path.string() + ": " + unfit_input(path).value_or("differs from the built-in description") +
+    return path.string() + ": " +
+           unfit_input(path).value_or("differs from the built-in description") +
            "; the build writes its own text under this name and deletes it once read. Move "
            "the file elsewhere, or build into another folder with --out";
   }
@@ -58,7 +59,8 @@ void remove_leftover_texts(const std::filesystem::path& folder) {
   }
 }
 
-std::vector<std::string> run_builtin_build(ScenarioModel& model, const std::filesystem::path& folder,
+std::vector<std::string> run_builtin_build(ScenarioModel& model,
+                                           const std::filesystem::path& folder,
                                            OutputTransaction& output) {
   model.scenario_name = builtin_scenario_name;
   model.train_number = builtin_train_number;

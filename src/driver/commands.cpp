@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <array>
-#include <new>
 #include <cstdio>
 #include <functional>
+#include <new>
 
 #include "compile/errors.h"
 #include "compile/memorizza_percorso.h"
@@ -281,8 +281,10 @@ int run_compile_command(const CompileRequest& request) {
     if (model.error_code != 0 && !request.force) return std::vector<std::string>{};
     return write_compiled_files(model, request.out, output);
   };
-  const int status = run_and_report(model, request.out, plan, request.report, compile, {}, &warnings);
-  if (!request.line_file && (status == exit_clean || request.force)) tell_of_older_line_file(request, model);
+  const int status =
+      run_and_report(model, request.out, plan, request.report, compile, {}, &warnings);
+  if (!request.line_file && (status == exit_clean || request.force))
+    tell_of_older_line_file(request, model);
   return status;
 }
 

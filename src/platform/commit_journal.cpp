@@ -120,15 +120,15 @@ std::optional<std::string> interrupted_commit(const std::vector<fs::path>& files
     }
     if (!entries) continue;
     const bool concerned = std::any_of(files.begin(), files.end(), [&](const fs::path& f) {
-      return folder_of(f) == folder && std::any_of(entries->begin(), entries->end(),
-                                                   [&](const Replacement& entry) {
-                                                     return f.filename() == entry.target;
-                                                   });
+      return folder_of(f) == folder &&
+             std::any_of(entries->begin(), entries->end(),
+                         [&](const Replacement& entry) { return f.filename() == entry.target; });
     });
     if (!concerned) continue;
     return folder.string() + ": a run was interrupted while it replaced " + names_of(*entries) +
            " here, so these files may come from two different runs; the next compile, build "
-           "or export into " + folder.string() + " completes the replacement first";
+           "or export into " +
+           folder.string() + " completes the replacement first";
   }
   return std::nullopt;
 }

@@ -51,7 +51,8 @@ void complete_interrupted_commit(const fs::path& folder, const OutputTransaction
   for (const Replacement& entry : *entries) {
     std::error_code error;
     const fs::path staged = folder / entry.staged;
-    if (fs::exists(fs::symlink_status(staged, error)) && !rename_over(staged, folder / entry.target)) {
+    if (fs::exists(fs::symlink_status(staged, error)) &&
+        !rename_over(staged, folder / entry.target)) {
       throw IoFailure(folder / entry.target, "cannot complete an interrupted commit",
                       last_failure());
     }

@@ -25,7 +25,9 @@ std::uint64_t fingerprint(const std::string& bytes) {
 TEST(BuiltinOutput, CompiledFilesAreTheSameOnEveryMachine) {
   testing::TempFolder folder;
   ScenarioModel model;
-  testing::written_into(folder.path(), [&](OutputTransaction& out) { return run_builtin_build(model, folder.path(), out); });
+  testing::written_into(folder.path(), [&](OutputTransaction& out) {
+    return run_builtin_build(model, folder.path(), out);
+  });
   const std::string line = testing::read_bytes(folder / "Lindra_Kestova_linea.dat");
   ASSERT_EQ(line.size(), 1499964u);
   // Column 0 then column 1, each from two integers to two empty rows.

@@ -33,8 +33,8 @@ Compiled compile(const char* line, const char* train) {
   Compiled out;
   try {
     testing::written_into(folder.path(), [&](OutputTransaction& o) {
-      return memorizza_percorso(model, 1, {folder / "l.txt", folder / "t.txt", false}, folder.path(),
-                                o);
+      return memorizza_percorso(model, 1, {folder / "l.txt", folder / "t.txt", false},
+                                folder.path(), o);
     });
     if (const auto d = diagnose(model)) out.text = format_diagnostic(*d);
   } catch (const BuildStopped& stop) {

@@ -100,8 +100,9 @@ inline const std::vector<std::size_t> card_widths = {5, 5, 10, 5, 28, 16, 5};
 class DocumentTest : public ::testing::Test {
  protected:
   void write(DocumentWriter writer, const std::string& expected_name) {
-    testing::written_into(folder_.path(),
-                          [&](OutputTransaction& out) { writer(builtin_identity(), folder_.path(), out); });
+    testing::written_into(folder_.path(), [&](OutputTransaction& out) {
+      writer(builtin_identity(), folder_.path(), out);
+    });
     ASSERT_EQ(folder_.names(), std::set<std::string>{expected_name});
     bytes_ = testing::read_bytes(folder_ / expected_name);
     std::size_t start = 0;

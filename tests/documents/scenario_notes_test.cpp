@@ -167,8 +167,10 @@ TEST_F(ScenarioNotes, ThrowIoFailureWhenAFolderTakesTheirName) {
   TempFolder folder;
   const ScenarioModel model = builtin_identity();
   std::filesystem::create_directory(folder / notes_name(model));
-  EXPECT_THROW(testing::written_into(folder.path(), [&](OutputTransaction& out) { dati_note(model, folder.path(), out); }),
-               IoFailure);
+  EXPECT_THROW(
+      testing::written_into(folder.path(),
+                            [&](OutputTransaction& out) { dati_note(model, folder.path(), out); }),
+      IoFailure);
 }
 
 }  // namespace

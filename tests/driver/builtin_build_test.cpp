@@ -46,9 +46,8 @@ TEST(BuiltinBuild, WhenTheNotesCannotBeWrittenNothingOfTheBuildIsLeft) {
     build_into(model, folder);
     FAIL() << "no failure";
   } catch (const IoFailure& failure) {
-    EXPECT_EQ(std::string(failure.what()),
-              (folder / "Lindra_Kestova_31407_note.txt").string() +
-                  ": cannot write: a folder stands in its place");
+    EXPECT_EQ(std::string(failure.what()), (folder / "Lindra_Kestova_31407_note.txt").string() +
+                                               ": cannot write: a folder stands in its place");
   }
   EXPECT_EQ(folder.names(), (std::set<std::string>{"Lindra_Kestova_31407_note.txt"}));
 }

@@ -36,8 +36,10 @@ const std::string line_a = "[generale]\nlunghezza percorso, 0\n[fine]\n";
 const std::string train_a = "[generale]\nvelocita, 0, 100\n[fine]\n";
 const std::string line_b = "[generale]\nlunghezza percorso, 50\n[fine]\n";
 const std::string train_b = "[generale]\nnumero vetture, 3\nvelocita, 0, 100\n[fine]\n";
-const std::string compile_a = "compile --line a/l.txt --train a/t.txt --scenario S --train-number 7";
-const std::string compile_b = "compile --line b/l.txt --train b/t.txt --scenario S --train-number 7";
+const std::string compile_a =
+    "compile --line a/l.txt --train a/t.txt --scenario S --train-number 7";
+const std::string compile_b =
+    "compile --line b/l.txt --train b/t.txt --scenario S --train-number 7";
 
 void write_routes(const TempFolder& folder) {
   fs::create_directory(folder / "a");
@@ -104,9 +106,10 @@ TEST(OutputSafety, NamesBesideTheTargetsAreNeverTouched) {
   write_bytes(folder / "S_7.sim.partial", train_a);
   fs::create_symlink(elsewhere / "precious", folder / "S_7.dat.partial");
   const std::string report = std::string(250, 'r');
-  const Outcome run =
-      tracciato(folder, "compile --line a/l.txt --train S_7.sim.partial --scenario S "
-                        "--train-number 7 -w --report " + report);
+  const Outcome run = tracciato(folder,
+                                "compile --line a/l.txt --train S_7.sim.partial --scenario S "
+                                "--train-number 7 -w --report " +
+                                    report);
   EXPECT_EQ(run.status, 0) << run.errors;
   EXPECT_EQ(read_bytes(folder / "S_7.sim.partial"), train_a);
   EXPECT_EQ(read_bytes(elsewhere / "precious"), "precious");
@@ -123,8 +126,9 @@ TEST(OutputSafety, AFolderInThePlaceOfTheLastFileLeavesTheOldSet) {
   // file is replaced.
   const Outcome run = tracciato(folder, compile_b + " -w");
   EXPECT_EQ(run.status, 3);
-  EXPECT_EQ(run.errors, "Attendere\ntracciato: ./S_linea.dat: cannot write: a folder stands in "
-                        "its place\n");
+  EXPECT_EQ(run.errors,
+            "Attendere\ntracciato: ./S_linea.dat: cannot write: a folder stands in "
+            "its place\n");
   EXPECT_EQ(files_in(folder), before);
 }
 
@@ -166,8 +170,9 @@ TEST(OutputSafety, TheBuildAndExportOnAFullDiskLeaveNothingOfTheirOwn) {
   disk.leave_free(100);
   const Outcome build = tracciato(folder, "build --out .", &logs);
   EXPECT_EQ(build.status, 3);
-  EXPECT_EQ(build.errors, "Attendere\ntracciato: ./Lindra_Kestova_linea.dat: cannot write: No "
-                          "space left on device\n");
+  EXPECT_EQ(build.errors,
+            "Attendere\ntracciato: ./Lindra_Kestova_linea.dat: cannot write: No "
+            "space left on device\n");
   EXPECT_EQ(files_in(folder), FileSet{});
   disk.leave_free(4);
   const Outcome export_run = tracciato(folder, "export", &logs);
@@ -188,7 +193,8 @@ TEST(OutputSafety, AReportThatCannotBeWrittenStopsTheWholeCompile) {
   const std::string report = (read_only.folder() / "r.json").string();
   const Outcome run = tracciato(folder, compile_b + " -w --report " + report);
   EXPECT_EQ(run.status, 3);
-  EXPECT_EQ(run.errors, "Attendere\ntracciato: " + report + ": cannot create: Read-only file system\n");
+  EXPECT_EQ(run.errors,
+            "Attendere\ntracciato: " + report + ": cannot create: Read-only file system\n");
   EXPECT_EQ(files_in(folder), before);
 }
 
@@ -196,9 +202,10 @@ TEST(OutputSafety, AFailureReplacesTheReportOfAnEarlierSuccess) {
   TempFolder folder;
   write_routes(folder);
   ASSERT_EQ(tracciato(folder, compile_a + " -w --report r.json").status, 0);
-  const Outcome run = tracciato(
-      folder, "compile --line a/l.txt --train missing.txt --scenario S --train-number 7 "
-              "--report r.json");
+  const Outcome run =
+      tracciato(folder,
+                "compile --line a/l.txt --train missing.txt --scenario S --train-number 7 "
+                "--report r.json");
   EXPECT_EQ(run.status, 3);
   EXPECT_EQ(read_bytes(folder / "r.json"),
             "{\"error_code\": 0, \"error_position\": 0, \"stopped\": \"input/output\", "
@@ -212,8 +219,9 @@ TEST(OutputSafety, WithoutTheLineFileAnOlderOneIsNamed) {
   ASSERT_EQ(tracciato(folder, compile_a + " -w").status, 0);
   const Outcome run = tracciato(folder, compile_b + " -w --no-line-file");
   EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.errors, "Attendere\nWritten to .: S_7.sim S_7.dat\ntracciato: ./S_linea.dat: not "
-                        "part of this compile; `inspect` will read it with the new files\n");
+  EXPECT_EQ(run.errors,
+            "Attendere\nWritten to .: S_7.sim S_7.dat\ntracciato: ./S_linea.dat: not "
+            "part of this compile; `inspect` will read it with the new files\n");
 }
 
 // A compile in a child process that ends at one step of its output
@@ -255,9 +263,10 @@ TEST(OutputSafety, ACompileEndedAtAnyStepLeavesTheOldSetOrTheNewAndTheNextRunMen
   ASSERT_EQ(tracciato(alone, compile_b + " -w --report r.json").status, 0);
   const FileSet set_b = files_in(alone);
   const std::vector<std::string> steps = {
-      "locked",  "staging S_linea.dat", "staging S_7.sim", "staging S_7.dat", "staging r.json",
-      "staged",  "journal",             "replaced S_linea.dat",              "replaced S_7.sim",
-      "replaced S_7.dat", "replaced r.json", "committed"};
+      "locked",           "staging S_linea.dat",  "staging S_7.sim",
+      "staging S_7.dat",  "staging r.json",       "staged",
+      "journal",          "replaced S_linea.dat", "replaced S_7.sim",
+      "replaced S_7.dat", "replaced r.json",      "committed"};
   for (const int signal_number : {0, SIGINT, SIGTERM, SIGHUP}) {
     for (std::size_t i = 0; i < steps.size(); ++i) {
       TempFolder folder;
@@ -271,8 +280,8 @@ TEST(OutputSafety, ACompileEndedAtAnyStepLeavesTheOldSetOrTheNewAndTheNextRunMen
       } else {
         ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal_number) << where;
       }
-      const bool begun = steps[i] == "journal" || steps[i].starts_with("replaced") ||
-                         steps[i] == "committed";
+      const bool begun =
+          steps[i] == "journal" || steps[i].starts_with("replaced") || steps[i] == "committed";
       const bool interrupted = folder.names().contains(journal_file_name);
       // A signal waits for the commit to end; only a kill leaves a journal.
       EXPECT_EQ(interrupted, signal_number == 0 && begun && steps[i] != "committed") << where;
@@ -350,9 +359,8 @@ TEST(OutputSafety, AnAnswerThatCannotBeWrittenIsAFailure) {
   write_routes(folder);
   ASSERT_EQ(tracciato(folder, "build --out .").status, 0);
   const std::string inspect = "inspect --scenario Lindra_Kestova --train-number 31407";
-  for (const std::string& arguments :
-       {inspect + " --format json", inspect + " --what summary",
-        std::string("check --line a/l.txt --train a/t.txt")}) {
+  for (const std::string& arguments : {inspect + " --format json", inspect + " --what summary",
+                                       std::string("check --line a/l.txt --train a/t.txt")}) {
     const std::string command = "cd '" + folder.path().string() + "' && '" TRACCIATO_EXE "' " +
                                 arguments + " >/dev/full 2>err.log";
     const int raw = std::system(command.c_str());

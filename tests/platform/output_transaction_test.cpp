@@ -40,10 +40,10 @@ void commit_set(const TempFolder& folder, const FileSet& files) {
   output.commit();
 }
 
-const FileSet old_set = {{"S_1.dat", "old track"}, {"S_1.sim", "old scenario"},
-                         {"S_linea.dat", "old line"}};
-const FileSet new_set = {{"S_1.dat", "new track, longer"}, {"S_1.sim", "new scenario"},
-                         {"S_linea.dat", "new line"}};
+const FileSet old_set = {
+    {"S_1.dat", "old track"}, {"S_1.sim", "old scenario"}, {"S_linea.dat", "old line"}};
+const FileSet new_set = {
+    {"S_1.dat", "new track, longer"}, {"S_1.sim", "new scenario"}, {"S_linea.dat", "new line"}};
 
 TEST(OutputTransaction, NothingChangesBeforeTheCommitAndNothingStagedStaysAfterIt) {
   TempFolder folder;
@@ -141,12 +141,12 @@ TEST(OutputTransaction, TheNextTransactionCompletesAnInterruptedCommitAndSaysSo)
 
   notices.clear();
   { const OutputTransaction output({folder.path()}, heard); }
-  EXPECT_EQ(notices, (std::vector<std::string>{
-                         folder.path().string() +
-                             ": completed the replacement of S_1.dat, S_1.sim that an "
-                             "interrupted run had begun",
-                         folder.path().string() +
-                             ": removed 1 file that an interrupted run had begun to write"}));
+  EXPECT_EQ(
+      notices,
+      (std::vector<std::string>{
+          folder.path().string() + ": completed the replacement of S_1.dat, S_1.sim that an "
+                                   "interrupted run had begun",
+          folder.path().string() + ": removed 1 file that an interrupted run had begun to write"}));
   EXPECT_EQ(contents(folder), (FileSet{{"S_1.dat", "new track, longer"},
                                        {"S_1.sim", "new scenario"},
                                        {"S_linea.dat", "old line"}}));
@@ -199,7 +199,7 @@ int commit_in_child(const TempFolder& folder, const std::string& step, int signa
 }
 
 const std::vector<std::string> steps = {
-    "locked",  "staging S_1.dat", "staging S_1.sim", "staging S_linea.dat", "staged",
+    "locked",  "staging S_1.dat",  "staging S_1.sim",  "staging S_linea.dat",  "staged",
     "journal", "replaced S_1.dat", "replaced S_1.sim", "replaced S_linea.dat", "committed"};
 
 TEST(OutputTransaction, AKilledCommitLeavesTheOldSetOrAJournalAndTheNextRunMendsIt) {
@@ -240,8 +240,8 @@ TEST(OutputTransaction, ASignalBeforeTheJournalDropsTheStagedFilesAndOneAfterItW
 
 TEST(OutputTransaction, TwoRunsIntoOneFolderTakeTurns) {
   TempFolder folder;
-  const FileSet other = {{"S_1.dat", "other track"}, {"S_1.sim", "other scenario"},
-                         {"S_linea.dat", "other line"}};
+  const FileSet other = {
+      {"S_1.dat", "other track"}, {"S_1.sim", "other scenario"}, {"S_linea.dat", "other line"}};
   std::vector<pid_t> children;
   for (int i = 0; i < 8; ++i) {
     const pid_t child = ::fork();
