@@ -145,7 +145,8 @@ int run_and_report(ScenarioModel& model, const fs::path& folder, const OutputPla
   };
   std::optional<OutputTransaction> output;
   try {
-    output.emplace(plan.folders(), show_notice);
+    output.emplace(plan.folders(),
+                   [&status](const std::string& text) { status.note("tracciato: " + text); });
     try {
       report.files = compile(*output);
       report.diagnostic = diagnose(model);

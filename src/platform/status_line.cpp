@@ -28,6 +28,17 @@ void StatusLine::clear() {
   shown_ = false;
 }
 
+void StatusLine::note(const std::string& line) {
+  const bool shown = shown_;
+  clear();
+  show_message(line);
+  if (shown && terminal_) {
+    (void)std::fputs("Attendere", stream_);
+    (void)std::fflush(stream_);
+    shown_ = true;
+  }
+}
+
 void show_message(const std::string& text) {
   (void)std::fprintf(stderr, "%s\n", text.c_str());
   (void)std::fflush(stderr);

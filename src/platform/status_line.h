@@ -16,6 +16,8 @@ class StatusLine {
   void finish(const std::string& summary);
   // Takes the wait word off a terminal line before another message.
   void clear();
+  // A line of its own while the wait word stands, which then stands again.
+  void note(const std::string& line);
 
  private:
   std::FILE* stream_;
