@@ -284,8 +284,8 @@ int run_compile_command(const CompileRequest& request) {
   };
   const int status =
       run_and_report(model, request.out, plan, request.report, compile, {}, &warnings);
-  if (!request.line_file && (status == exit_clean || request.force))
-    tell_of_older_line_file(request, model);
+  const bool written = status == exit_clean || (status == exit_fault_recorded && request.force);
+  if (!request.line_file && written) tell_of_older_line_file(request, model);
   return status;
 }
 

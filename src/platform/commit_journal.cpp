@@ -87,8 +87,8 @@ std::optional<std::vector<Replacement>> read_journal(const fs::path& folder) {
   const fs::file_status status = fs::symlink_status(journal, error);
   if (status.type() == fs::file_type::not_found) return std::nullopt;
   const auto refuse = [&journal](const std::string& why) -> IoFailure {
-    return IoFailure(journal, "cannot complete an interrupted commit",
-                     why + "; look at the files it names, then remove it");
+    return {journal, "cannot complete an interrupted commit",
+            why + "; look at the files it names, then remove it"};
   };
   if (!fs::is_regular_file(status) || fs::file_size(journal, error) > longest_journal || error) {
     throw refuse("not a journal this program wrote");

@@ -1,10 +1,10 @@
 #include "platform/interruption.h"
 
-#include <signal.h>
 #include <unistd.h>
 
 #include <array>
 #include <atomic>
+#include <csignal>
 #include <cstring>
 
 namespace tracciato {
@@ -21,11 +21,13 @@ struct Slot {
   std::array<char, slot_bytes> path{};
   volatile sig_atomic_t used = 0;
 };
+// A signal handler can reach nothing but globals.
+// NOLINTNEXTLINE(cppcoreguidelines-avoid-non-const-global-variables)
 std::array<Slot, slot_count> slots;
 
 constexpr std::array<int, 3> interruptions = {SIGINT, SIGTERM, SIGHUP};
-bool handlers_installed = false;
-int deferred_depth = 0;
+bool handlers_installed = false;  // NOLINT(cppcoreguidelines-avoid-non-const-global-variables)
+int deferred_depth = 0;           // NOLINT(cppcoreguidelines-avoid-non-const-global-variables)
 
 void on_interruption(int signal_number) {
   for (Slot& slot : slots) {

@@ -14,6 +14,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// Set by tests alone, before any transaction begins.
+// NOLINTNEXTLINE(cppcoreguidelines-avoid-non-const-global-variables)
 OutputTransaction::StepHook step_hook = nullptr;
 
 void step(std::string_view name) {
@@ -88,7 +90,7 @@ void OutputTransaction::set_step_hook(StepHook hook) {
   step_hook = hook;
 }
 
-OutputTransaction::OutputTransaction(const std::vector<fs::path>& folders, Notice notice) {
+OutputTransaction::OutputTransaction(const std::vector<fs::path>& folders, const Notice& notice) {
   for (const fs::path& path : folders) {
     Folder folder{path.empty() ? fs::path(".") : path, key_of(path), nullptr};
     const bool known = std::any_of(folders_.begin(), folders_.end(),

@@ -31,7 +31,7 @@ class OutputTransaction {
   using Notice = std::function<void(const std::string&)>;
 
   // Throws IoFailure when a folder cannot be locked or mended.
-  OutputTransaction(const std::vector<std::filesystem::path>& folders, Notice notice);
+  OutputTransaction(const std::vector<std::filesystem::path>& folders, const Notice& notice);
   ~OutputTransaction();
   OutputTransaction(const OutputTransaction&) = delete;
   OutputTransaction& operator=(const OutputTransaction&) = delete;

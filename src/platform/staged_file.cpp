@@ -20,7 +20,7 @@ constexpr std::size_t staged_digits = 16;
 // harmless, since the file is created exclusively; it only costs a retry.
 std::string fresh_name() {
   static std::mt19937_64 bits(std::random_device{}());
-  static constexpr char digits[] = "0123456789abcdef";
+  static constexpr std::string_view digits = "0123456789abcdef";
   std::uint64_t value = bits();
   std::string name(staged_prefix);
   for (std::size_t i = 0; i < staged_digits; ++i, value >>= 4U) name += digits[value & 0xFU];
