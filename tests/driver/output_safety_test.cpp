@@ -371,5 +371,30 @@ TEST(OutputSafety, AnAnswerThatCannotBeWrittenIsAFailure) {
   }
 }
 
+// The sanitizers reserve more address space than the limit allows.
+#if defined(__SANITIZE_ADDRESS__)
+#define TRACCIATO_SANITIZED 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define TRACCIATO_SANITIZED 1
+#endif
+#endif
+
+TEST(OutputSafety, RunningOutOfMemorySaysWhatRanOut) {
+#ifdef TRACCIATO_SANITIZED
+  GTEST_SKIP() << "a limit of address space cannot hold a sanitized program";
+#endif
+  TempFolder folder;
+  // A route of 1,000 km needs a plan of 16 MB.
+  write_bytes(folder / "l.txt", "[generale]\nlunghezza percorso, 1000000\n[fine]\n");
+  write_bytes(folder / "t.txt", train_a);
+  const Outcome run =
+      tracciato(folder, "compile --line l.txt --train t.txt --scenario S --train-number 7 -w",
+                nullptr, "ulimit -v 12000; ");
+  EXPECT_EQ(run.status, 3);
+  EXPECT_EQ(run.errors, "Attendere\ntracciato: not enough memory to compile the descriptions\n");
+  EXPECT_EQ(folder.names(), (std::set<std::string>{"l.txt", "t.txt"}));
+}
+
 }  // namespace
 }  // namespace tracciato
