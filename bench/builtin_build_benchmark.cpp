@@ -38,6 +38,14 @@ tracciato::ScenarioModel builtin_texts_in(const fs::path& folder) {
   return model;
 }
 
+// The built-in build into `folder`, committed; the names of its compiled files.
+std::vector<std::string> build_into(tracciato::ScenarioModel& model, const fs::path& folder) {
+  tracciato::OutputTransaction output({folder}, nullptr);
+  auto names = tracciato::run_builtin_build(model, folder, output);
+  output.commit();
+  return names;
+}
+
 // The bytes of the files a build wrote into `folder`.
 std::int64_t bytes_in(const fs::path& folder, const std::vector<std::string>& names) {
   std::int64_t total = 0;
@@ -52,9 +60,7 @@ void BM_BuiltinBuild(benchmark::State& state) {
   std::int64_t written = 0;
   for (auto _ : state) {
     tracciato::ScenarioModel model;
-    tracciato::OutputTransaction output({folder}, nullptr);
-    const auto names = tracciato::run_builtin_build(model, folder, output);
-    output.commit();
+    const auto names = build_into(model, folder);
     state.PauseTiming();
     written += bytes_in(folder, names);
     state.ResumeTiming();
@@ -148,7 +154,7 @@ BENCHMARK(BM_CheckMegabyte)->Unit(benchmark::kMillisecond);
 void BM_ReadCompiled(benchmark::State& state) {
   const fs::path folder = scratch_folder();
   tracciato::ScenarioModel model;
-  tracciato::run_builtin_build(model, folder);
+  build_into(model, folder);
   const auto paths = tracciato::paths_in(folder, model.scenario_name, model.train_number);
   for (auto _ : state) benchmark::DoNotOptimize(tracciato::read_compiled(paths));
   fs::remove_all(folder);
@@ -158,7 +164,7 @@ BENCHMARK(BM_ReadCompiled)->Unit(benchmark::kMillisecond);
 void BM_InspectText(benchmark::State& state) {
   const fs::path folder = scratch_folder();
   tracciato::ScenarioModel model;
-  tracciato::run_builtin_build(model, folder);
+  build_into(model, folder);
   const tracciato::CompiledScenario scenario = tracciato::read_compiled(
       tracciato::paths_in(folder, model.scenario_name, model.train_number));
   for (auto _ : state) benchmark::DoNotOptimize(tracciato::inspect_text(scenario, {}));
@@ -169,7 +175,7 @@ BENCHMARK(BM_InspectText)->Unit(benchmark::kMillisecond);
 void BM_RenderPage(benchmark::State& state) {
   const fs::path folder = scratch_folder();
   tracciato::ScenarioModel model;
-  tracciato::run_builtin_build(model, folder);
+  build_into(model, folder);
   const tracciato::CompiledScenario scenario = tracciato::read_compiled(
       tracciato::paths_in(folder, model.scenario_name, model.train_number));
   const tracciato::RenderRequest request{model.scenario_name, model.train_number, {}, {}};

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <new>
+
 #include "driver/commands.h"
 #include "platform/io_failure.h"
 #include "readback/compiled_set.h"
@@ -25,6 +27,8 @@ int reading_compiled(Work work) {
     return usage_failure(failure.what());
   } catch (const UnclearFiles& failure) {
     return usage_failure(failure.what());
+  } catch (const std::bad_alloc&) {
+    return usage_failure("not enough memory to read the compiled files");
   }
 }
 

@@ -5,6 +5,7 @@
 
 #include "platform/code_page.h"
 #include "platform/json.h"
+#include "platform/terminal_text.h"
 
 namespace tracciato {
 namespace {
@@ -26,19 +27,9 @@ std::string place(const std::optional<SourceLocation>& at) {
   return text;
 }
 
-// A line of the code page as the terminal shows it: UTF-8, with control
-// characters other than tabs made harmless.
-std::string shown(std::string_view line) {
-  std::string safe(line);
-  for (char& c : safe) {
-    const auto b = static_cast<unsigned char>(c);
-    if ((b < 0x20 && c != '\t') || b == 0x7F) c = '\x81';  // unassigned: shown as U+FFFD
-  }
-  return from_code_page(safe);
-}
-
 // The source line and a caret under the column; a long line is cut to a
-// window around the caret, its cut ends marked "...".
+// window around the caret, its cut ends marked "...". The line is shown in
+// UTF-8, its control characters made harmless.
 std::string source_and_caret(const SourceLocation& at) {
   const std::string_view line = at.line_text();
   const std::size_t caret = static_cast<std::size_t>(std::max(at.column, 1) - 1);
@@ -54,7 +45,7 @@ std::string source_and_caret(const SourceLocation& at) {
     text += ellipsis;
     under.append(ellipsis.size(), ' ');
   }
-  text += shown(line.substr(begin, end - begin));
+  text += terminal_text(from_code_page(line.substr(begin, end - begin)));
   if (end < line.size()) text += ellipsis;
   for (std::size_t i = begin; i < caret; ++i) {
     under += i < line.size() && line[i] == '\t' ? '\t' : ' ';
@@ -89,20 +80,24 @@ std::string quoted_excerpt(std::string_view field) {
 }
 
 std::string format_diagnostic(const Diagnostic& d) {
+  // A message may quote a field as written, control bytes and all.
+  const std::string message = terminal_text(d.message);
   std::string head;
   switch (d.severity) {
     case Severity::error:
-      head = "error " + std::to_string(d.code) + ": " + d.message;
+      head = "error " + std::to_string(d.code) + ": " + message;
       break;
     case Severity::warning:
-      head = "warning: " + d.message + (d.name.empty() ? "" : " [-W" + d.name + "]");
+      head = "warning: " + message + (d.name.empty() ? "" : " [-W" + d.name + "]");
       break;
     case Severity::note:
-      head = "note: " + d.message;
+      head = "note: " + message;
       break;
   }
   std::string text = lines_of(d.at, head);
-  for (const Note& note : d.notes) text += lines_of(note.at, "note: " + note.message);
+  for (const Note& note : d.notes) {
+    text += lines_of(note.at, "note: " + terminal_text(note.message));
+  }
   return text;
 }
 

@@ -13,7 +13,7 @@ namespace tracciato {
 void replace_file(const std::filesystem::path& target, std::string_view bytes,
                   const OutputTransaction::Notice& notice = nullptr);
 
-// Reads a whole file. Throws IoFailure.
+// Reads a whole regular file, as RegularFile does. Throws IoFailure.
 std::string read_file(const std::filesystem::path& path);
 
 }  // namespace tracciato

@@ -2,7 +2,8 @@
 
 #include <array>
 
-#include "platform/replace_file.h"
+#include "platform/commit_journal.h"
+#include "platform/regular_file.h"
 
 namespace tracciato {
 namespace {
@@ -19,14 +20,45 @@ Role role_by_name(const fs::path& file) {
   return Role::unknown;
 }
 
-Role role_by_bytes(const fs::path& file) {
-  const std::string bytes = read_file(file);
-  try {
-    (void)decode_scenario_file(bytes, file.string());
-    return Role::scenario;
-  } catch (const DecodeFailure&) {
+// Only a file that could be a scenario file is read, and then no further
+// than one can go; the other two are told apart by their size.
+Role role_by_bytes(const fs::path& path) {
+  RegularFile file(path);
+  if (file.size() <= largest_scenario_file) {
+    try {
+      (void)decode_scenario_file(file.read_at_most(largest_scenario_file), path.string());
+      return Role::scenario;
+    } catch (const DecodeFailure&) {
+    }
   }
-  return !bytes.empty() && bytes.size() % 15 == 0 ? Role::track : Role::line;
+  return file.size() > 0 && file.size() % 15 == 0 ? Role::track : Role::line;
+}
+
+// The scenario file comes first: it states the route length, which fixes
+// the size of the other two, and it can be no larger than its 87 records
+// with the longest names. A larger one is read that far, and what follows
+// the records is counted.
+SlotTable read_scenario_file(const fs::path& path) {
+  RegularFile file(path);
+  return decode_scenario_file(file.read_at_most(largest_scenario_file), path.string(), file.size());
+}
+
+// A file of another size is refused before a byte of it is read.
+CellArray read_track_file(const fs::path& path, std::int64_t route_length) {
+  RegularFile file(path);
+  check_track_file_size(file.size(), route_length, path.string());
+  return decode_track_file(file.read_at_most(file.size()), path.string());
+}
+
+// Decoded as it is read, a run at a time: the file's bytes are never held
+// whole beside the plan they fill.
+TrackPlan read_line_file(const fs::path& path, std::int64_t route_length) {
+  RegularFile file(path);
+  check_line_file_size(file.size(), route_length, path.string());
+  LineFileDecoder decoder(path.string(), plan_rows_for(route_length), file.size());
+  file.read_runs([&](std::string_view run) { decoder.take(run); });
+  check_plan_rows(decoder.finish(), route_length, path.string());
+  return std::move(decoder).plan();
 }
 
 }  // namespace
@@ -64,11 +96,16 @@ CompiledPaths paths_of(const std::vector<fs::path>& files) {
 }
 
 CompiledScenario read_compiled(const CompiledPaths& paths) {
+  // A folder a run was killed in while it replaced these files may hold
+  // some of one compile and some of another, each file whole and valid.
+  std::vector<fs::path> files = {paths.scenario, paths.track};
+  if (paths.line) files.push_back(*paths.line);
+  if (const auto interrupted = interrupted_commit(files)) throw UnclearFiles(*interrupted);
   CompiledScenario s;
-  s.slots = decode_scenario_file(read_file(paths.scenario), paths.scenario.string());
-  s.cells = decode_track_file(read_file(paths.track), paths.track.string());
-  if (paths.line) s.plan = decode_line_file(read_file(*paths.line), paths.line->string());
-  check_sizes(s, paths.track.string(), paths.line ? paths.line->string() : std::string());
+  s.slots = read_scenario_file(paths.scenario);
+  const std::int64_t length = route_length_of(s.slots);
+  s.cells = read_track_file(paths.track, length);
+  if (paths.line) s.plan = read_line_file(*paths.line, length);
   return s;
 }
 

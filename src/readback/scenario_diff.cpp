@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "platform/json.h"
+#include "platform/terminal_text.h"
 #include "readback/diff_comparison.h"
 #include "readback/diff_words.h"
 
@@ -250,7 +251,9 @@ std::vector<Difference> scenario_differences(const CompiledScenario& a, const Sc
 std::string diff_report_text(const std::vector<Difference>& found) {
   if (found.empty()) return "identical\n";
   std::string text;
-  for (const Difference& d : found) text += d.message + "\n";
+  // A message may quote a name or a signboard text: its control characters
+  // never reach the terminal (JSON escapes them instead).
+  for (const Difference& d : found) text += terminal_text(d.message) + "\n";
   return text + counted(found.size(), "difference") + "\n";
 }
 

@@ -34,7 +34,8 @@ std::vector<Difference> scenario_differences(const CompiledScenario& a, const Co
 std::vector<Difference> scenario_differences(const CompiledScenario& a, const ScenarioView& a_view,
                                              const CompiledScenario& b);
 
-// One line per difference, then "N differences", or "identical" alone.
+// One line per difference, then "N differences", or "identical" alone;
+// control characters of names and texts shown as U+FFFD (terminal_text).
 std::string diff_report_text(const std::vector<Difference>& found);
 // A JSON array of {"what", "position_m" (a number or null), "message"}.
 std::string diff_report_json(const std::vector<Difference>& found);

@@ -28,7 +28,8 @@ struct InspectRequest {
 bool is_inspect_view(const std::string& what);
 
 // For a person: the summary, stations, signals, slowdowns, boards, profiles
-// and geometry, positions as route metres and kilometre readings.
+// and geometry, positions as route metres and kilometre readings. Control
+// characters of names and texts are shown as U+FFFD (terminal_text).
 std::string inspect_text(const CompiledScenario& scenario, const InspectRequest& request);
 
 // For programs: the same content, and the raw records with their field

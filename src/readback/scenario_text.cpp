@@ -5,6 +5,7 @@
 #include "model/chainage.h"
 #include "platform/clock_text.h"
 #include "platform/code_page.h"
+#include "platform/terminal_text.h"
 #include "readback/scenario_report.h"
 
 namespace tracciato {
@@ -47,7 +48,9 @@ class TextReport {
     if (!out_.empty()) out_ += "\n";
     out_ += title + "\n";
   }
-  void line(const std::string& text) { out_ += "  " + text + "\n"; }
+  // Names and signboard texts come from files anyone may share: their
+  // control characters never reach the terminal.
+  void line(const std::string& text) { out_ += "  " + terminal_text(text) + "\n"; }
 
   void summary() {
     const SlotRecord& header = s_.slots[slot::scenario_header];

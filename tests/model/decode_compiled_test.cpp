@@ -92,6 +92,20 @@ TEST(DecodeCompiled, EveryCorruptFileIsRefusedWithItsNameAndOffset) {
        },
        "l.dat: byte 0: the route length in the scenario file, 1000 m, makes 8001 plan rows, "
        "but the line file holds 11"},
+      {"bytes after the slots, counted", [&] { decode_scenario_file(sim, "s.sim", 1 << 30); },
+       "s.sim: byte 2966: 1073738858 bytes follow the 87 slot records"},
+      // The sizes alone, before a file is read: the messages of its decoding.
+      {"track size not whole cells", [] { check_track_file_size(2416, 1000, "s.dat"); },
+       "s.dat: byte 2415: a track file is whole 15-byte cells, but this one has 2416 bytes"},
+      {"track size against the route length", [] { check_track_file_size(2400, 1000, "s.dat"); },
+       "s.dat: byte 0: the route length in the scenario file, 1000 m, makes 161 cells, but the "
+       "track file holds 160"},
+      {"line size past every double", [] { check_line_file_size(160021, 1000, "l.dat"); },
+       "l.dat: byte 0: the route length in the scenario file, 1000 m, makes 8001 plan rows, "
+       "which take at most 160020 bytes, but the line file has 160021 bytes"},
+      {"line size for no rows", [] { check_line_file_size(2, -7001, "l.dat"); },
+       "l.dat: byte 0: the route length in the scenario file, -7001 m, makes 0 plan rows, which "
+       "take at most 0 bytes, but the line file has 2 bytes"},
   };
   for (const Case& c : cases) {
     try {
@@ -101,6 +115,66 @@ TEST(DecodeCompiled, EveryCorruptFileIsRefusedWithItsNameAndOffset) {
       EXPECT_EQ(std::string(failure.what()), c.message) << c.name;
     }
   }
+}
+
+// The line file read a run at a time, as readback reads it, split
+// anywhere: inside a tag, inside a value, between elements.
+std::string decode_in_runs(const std::string& bytes, std::size_t run, std::int64_t rows,
+                           TrackPlan* plan) {
+  try {
+    LineFileDecoder decoder("l.dat", rows, bytes.size());
+    for (std::size_t at = 0; at < bytes.size(); at += run) decoder.take(bytes.substr(at, run));
+    check_plan_rows(decoder.finish(), rows - 7001, "l.dat");
+    *plan = std::move(decoder).plan();
+    return "";
+  } catch (const DecodeFailure& failure) {
+    return failure.what();
+  }
+}
+
+std::string decode_whole(const std::string& bytes, std::int64_t rows) {
+  try {
+    check_plan_rows(decode_line_file(bytes, "l.dat").last_row() + 1, rows - 7001, "l.dat");
+    return "";
+  } catch (const DecodeFailure& failure) {
+    return failure.what();
+  }
+}
+
+TEST(DecodeCompiled, ALineFileInRunsOfAnySizeDecodesAsWhole) {
+  const std::string line = line_file_image(*small_scenario().plan);
+  for (const std::size_t run : {1U, 2U, 3U, 7U, 9U, 10U, 11U, 4096U}) {
+    TrackPlan plan(-1);
+    EXPECT_EQ(decode_in_runs(line, run, 8001, &plan), "") << run;
+    EXPECT_TRUE(line_file_image(plan) == line) << run;
+  }
+  // Every way to end a file or misplace a tag, in a plan of all three tags.
+  TrackPlan small(2);
+  small.set(0, 0, std::int16_t{-7});
+  small.set(1, 0, 0.25);
+  small.set(0, 1, 1.5);
+  small.set(2, 1, std::int16_t{3});
+  const std::string bytes = line_file_image(small);
+  std::vector<std::string> faulty;
+  for (std::size_t size = 0; size < bytes.size(); ++size) faulty.push_back(bytes.substr(0, size));
+  for (std::size_t at = 0; at < bytes.size(); ++at) {
+    std::string bad_tag = bytes;
+    bad_tag[at] = '\x03';
+    faulty.push_back(bad_tag);
+  }
+  faulty.push_back(bytes + bytes);  // another route's rows
+  for (const std::string& file : faulty) {
+    const std::string whole = decode_whole(file, 3);
+    for (const std::size_t run : {1U, 2U, 3U, 5U, 64U}) {
+      TrackPlan plan(-1);
+      EXPECT_EQ(decode_in_runs(file, run, 3, &plan), whole) << file.size() << " in " << run;
+    }
+  }
+  EXPECT_EQ(decode_whole(bytes.substr(0, 13), 3),
+            "l.dat: byte 6: the file ends inside a plan element's double");
+  EXPECT_EQ(decode_whole(bytes + bytes, 3),
+            "l.dat: byte 0: the route length in the scenario file, -6998 m, makes 3 plan rows, "
+            "but the line file holds 6");
 }
 
 }  // namespace

@@ -76,6 +76,17 @@ TEST(Diagnostic, TheSourceLineIsShownInUtf8WithControlsMadeHarmless) {
             "t.txt:1:5: error 16: m\n  citt\xC3\xA0\xEF\xBF\xBD[2J\xEF\xBF\xBD x\n      ^\n");
 }
 
+TEST(Diagnostic, AFieldQuotedInAMessageOrNoteIsMadeHarmlessToo) {
+  Diagnostic d = error_at(on_line("t.txt", 1, 1, "x"), "found \"1\x1B[2J\"");
+  d.notes.push_back({std::nullopt,
+                     "the record \"a\x07\x08"
+                     "b\" took it"});
+  EXPECT_EQ(format_diagnostic(d),
+            "t.txt:1:1: error 16: found \"1\xEF\xBF\xBD[2J\"\n  x\n  ^\n"
+            "tracciato: note: the record \"a\xEF\xBF\xBD\xEF\xBF\xBD"
+            "b\" took it\n");
+}
+
 TEST(Diagnostic, AsJsonItKeepsItsFieldsAndStaysValidUtf8) {
   Diagnostic d = error_at(on_line("t\xE0.txt", 2, 11, "x"), "found \"12OOO\"");
   d.notes.push_back({std::nullopt, "n"});
