@@ -1,6 +1,10 @@
-// check on any pair of description texts. A finding is a crash, a check
-// that runs on without end (the fuzzer's timeout), or a check whose errors
-// leave out the fault the compile step records for the same texts.
+// check on any pair of description texts, with the limit of warnings shown
+// the command line has. A finding is a crash, a check that runs on without
+// end (the fuzzer's timeout), a check whose errors leave out the fault the
+// compile step records for the same texts, or counts that disagree with
+// what is shown (every error, and at most the limit of each warning name).
+#include <map>
+
 #include "check/check_route.h"
 #include "compile/errors.h"
 #include "compile/memorizza_percorso.h"
@@ -37,6 +41,25 @@ bool same_fault(const Diagnostic& a, const Diagnostic& b) {
          a.message == b.message;
 }
 
+void check_counts(const ShownFindings& found, std::size_t limit) {
+  std::size_t errors = 0;
+  std::map<std::string, std::size_t> of_name;
+  for (const Diagnostic& d : found.diagnostics) {
+    if (d.severity == Severity::error) {
+      ++errors;
+    } else if (++of_name[d.name] > limit) {
+      fuzz::broken("check shows more warnings of a name than its limit");
+    }
+  }
+  if (errors != found.errors) fuzz::broken("check leaves out an error it counts");
+  std::size_t warnings = 0;
+  for (const auto& [name, n] : of_name) {
+    const auto left_out = found.not_shown.find(name);
+    warnings += n + (left_out == found.not_shown.end() ? 0 : left_out->second);
+  }
+  if (warnings != found.warnings) fuzz::broken("check counts other warnings than it tells of");
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -47,9 +70,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckRequest request;
     request.line = fuzz::line_name;
     request.train = fuzz::train_name;
-    const std::vector<Diagnostic> found = check_texts(request, {texts.line, texts.train});
+    request.max_warnings = default_max_warnings;
+    const ShownFindings found = check_text_findings(request, {texts.line, texts.train});
+    check_counts(found, request.max_warnings);
     if (!fault) return 0;
-    for (const Diagnostic& d : found) {
+    for (const Diagnostic& d : found.diagnostics) {
       if (same_fault(d, *fault)) return 0;
     }
     fuzz::broken("check leaves out the fault the compile step records");

@@ -20,13 +20,8 @@ namespace {
 
 // Findings in file order (the line description first), then by place; those
 // of the whole track last.
-void sort_in_file_order(std::vector<Diagnostic>& found, const CheckRequest& request) {
-  const auto key = [&request](const Diagnostic& d) {
-    const int file = !d.at ? 2 : d.at->file == request.line.string() ? 0 : 1;
-    return std::make_tuple(file, d.at ? d.at->line : 0, d.at ? d.at->column : 0);
-  };
-  std::stable_sort(found.begin(), found.end(),
-                   [&key](const Diagnostic& a, const Diagnostic& b) { return key(a) < key(b); });
+int file_rank(const Diagnostic& d, const CheckRequest& request) {
+  return !d.at ? 2 : d.at->file == request.line.string() ? 0 : 1;
 }
 
 // One compile of the texts as they stand now: the fault it records, if any,
@@ -53,12 +48,12 @@ std::vector<Diagnostic> post_pass_faults(const ScenarioModel& model, const Sourc
 }
 
 Round compile_once(const CheckRequest& request, const std::array<std::string, 2>& texts,
-                   std::vector<Diagnostic>& warnings) {
-  WarningWatch watch;
+                   FindingTally& tally) {
   ScenarioModel model;
   model.scenario_name = request.scenario;
   model.train_number = request.train_number;
   SourceMap map;
+  WarningWatch watch(tally, map);
   const std::string& line = texts[0];
   const std::string& train = texts[1];
   DescriptionSources sources{request.line, request.train, false, &line, &train};
@@ -79,9 +74,8 @@ Round compile_once(const CheckRequest& request, const std::array<std::string, 2>
     }
   }
   if (model.plan) round.work += static_cast<std::size_t>(model.plan->last_row() + 1) / 16;
-  for (Diagnostic& w : watch.warnings(model, map, !round.fault, request.disabled_warnings)) {
-    warnings.push_back(std::move(w));
-  }
+  watch.reading_done(model, !round.fault);
+  tally.end_compile();
   return round;
 }
 
@@ -135,42 +129,62 @@ std::string reference_hint(const Diagnostic& d) {
 
 }  // namespace
 
-std::vector<Diagnostic> check_route(const CheckRequest& request) {
-  return check_texts(request, {read_file(request.line), read_file(request.train)});
+ShownFindings check_route_findings(const CheckRequest& request) {
+  return check_text_findings(request, {read_file(request.line), read_file(request.train)});
 }
 
-std::vector<Diagnostic> check_texts(const CheckRequest& request, std::array<std::string, 2> texts) {
+ShownFindings check_text_findings(const CheckRequest& request, std::array<std::string, 2> texts) {
+  FindingTally tally(request.max_warnings, request.disabled_warnings);
+  // The train's findings follow the line's, unless both are one file.
+  tally.rank_texts({0, request.train.string() == request.line.string() ? 0 : 1});
+  // A second compile needs a budget of twice the texts (see the stop below):
+  // only then are warnings heard again, and worth remembering.
+  if (2 * (texts[0].size() + texts[1].size()) <= request.reading_budget) {
+    tally.remember_warnings();
+  }
   // Reading stops at a fault that ends it; to see past it, the check
   // compiles again without that record, until no new fault stops it.
-  std::vector<Diagnostic> found;
-  std::unordered_set<std::string> seen;
-  const auto add = [&found, &seen](Diagnostic d) {
-    if (seen.insert(finding_key(d)).second) found.push_back(std::move(d));
+  std::unordered_set<std::string> seen;  // of the errors
+  const auto add = [&](Diagnostic d) {
+    if (seen.insert(finding_key(d)).second) {
+      const int rank = file_rank(d, request);
+      tally.add_error(std::move(d), rank);
+    }
   };
   constexpr int most_rounds = 1000;  // one per distinct fault
   std::size_t spent = 0;
   for (int n = 1; n <= most_rounds; ++n) {
-    std::vector<Diagnostic> warnings;
-    const Round round = compile_once(request, texts, warnings);
-    for (Diagnostic& w : warnings) add(std::move(w));
-    for (const Diagnostic& d : round.post_pass) add(d);
-    if (!round.fault) break;
-    const bool new_fault = seen.insert(finding_key(*round.fault)).second;
-    if (new_fault) found.push_back(*round.fault);
-    if (!new_fault || !round.record) break;
-    spent += round.work;
-    if (n == most_rounds || spent + round.work > request.reading_budget) {
-      found.back().notes.push_back(
-          {std::nullopt, "the check stops here, after compiling the texts " +
-                             (n == 1 ? std::string("once") : std::to_string(n) + " times") +
-                             ": mend this fault and check again to see past it"});
-      break;
+    Round round = compile_once(request, texts, tally);
+    for (Diagnostic& d : round.post_pass) add(std::move(d));
+    if (!round.fault || !seen.insert(finding_key(*round.fault)).second) break;
+    Diagnostic& fault = *round.fault;
+    bool last = !round.record;
+    if (!last) {
+      spent += round.work;
+      last = n == most_rounds || spent + round.work > request.reading_budget;
+      if (last) {
+        fault.notes.push_back(
+            {std::nullopt, "the check stops here, after compiling the texts " +
+                               (n == 1 ? std::string("once") : std::to_string(n) + " times") +
+                               ": mend this fault and check again to see past it"});
+      }
     }
+    const int rank = file_rank(fault, request);
+    tally.add_error(std::move(fault), rank);
+    if (last) break;
     remove_record(texts[round.record->file == request.train.string() ? 1 : 0], *round.record);
   }
-  sort_in_file_order(found, request);
-  for (Diagnostic& d : found) d.notes.push_back({std::nullopt, reference_hint(d)});
-  return found;
+  ShownFindings shown = tally.take_shown();
+  for (Diagnostic& d : shown.diagnostics) d.notes.push_back({std::nullopt, reference_hint(d)});
+  return shown;
+}
+
+std::vector<Diagnostic> check_route(const CheckRequest& request) {
+  return check_route_findings(request).diagnostics;
+}
+
+std::vector<Diagnostic> check_texts(const CheckRequest& request, std::array<std::string, 2> texts) {
+  return check_text_findings(request, std::move(texts)).diagnostics;
 }
 
 }  // namespace tracciato

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "check/finding_tally.h"
 #include "check/warning_watch.h"
 #include "platform/diagnostic.h"
 
@@ -26,15 +27,22 @@ struct CheckRequest {
   // made (a row costs about that much), so that a megabyte of text or a
   // 1,000 km route with hundreds of faults is checked in about a second.
   std::size_t reading_budget = std::size_t{4} << 20;
+  // Of each warning name, how many are kept to be shown (0: all); the
+  // others are only counted.
+  std::size_t max_warnings = 0;
 };
 
 // Compiles the descriptions in memory, as `compile` does, writing nothing,
 // and gives what it found: the fault the compile step records, and the
-// warnings the readers' observations raise, in file and line order.
-// Throws IoFailure when a description cannot be read at all.
-std::vector<Diagnostic> check_route(const CheckRequest& request);
+// warnings the readers' observations raise, in file and line order, with
+// their counts. Throws IoFailure when a description cannot be read at all.
+ShownFindings check_route_findings(const CheckRequest& request);
 // The same for texts already in memory, line then train, which stand under
 // the request's file names.
+ShownFindings check_text_findings(const CheckRequest& request, std::array<std::string, 2> texts);
+
+// What these show, without the counts.
+std::vector<Diagnostic> check_route(const CheckRequest& request);
 std::vector<Diagnostic> check_texts(const CheckRequest& request, std::array<std::string, 2> texts);
 
 }  // namespace tracciato

@@ -39,7 +39,18 @@ std::string hex(std::string_view bytes) {
   return out;
 }
 
+// Tab, CR and LF are the only controls a description holds.
+bool is_control(std::uint8_t b) {
+  return (b < 0x20 && b != '\t' && b != '\r' && b != '\n') || b == 0x7F;
+}
+
 std::string slip_at(std::string_view bytes, std::size_t i) {
+  if (is_control(byte_at(bytes, i))) {
+    return "byte " + hex(bytes.substr(i, 1)) +
+           " is a control character, not text: it would be stored as it stands and printed "
+           "raw";
+  }
+  if (byte_at(bytes, i) < 0x80) return {};
   if (const std::size_t length = utf8_sequence(bytes, i)) {
     const std::string_view sequence = bytes.substr(i, length);
     return "\"" + std::string(sequence) + "\" is written in UTF-8 (bytes " + hex(sequence) +
@@ -55,8 +66,7 @@ std::string slip_at(std::string_view bytes, std::size_t i) {
 
 }  // namespace
 
-std::vector<EncodingSlip> encoding_slips(std::string_view bytes) {
-  std::vector<EncodingSlip> slips;
+void scan_encoding(std::string_view bytes, const std::function<void(EncodingSlip)>& slip) {
   int line = 1;
   std::size_t line_start = 0;
   bool slipped = false;  // this line has had its slip
@@ -69,12 +79,18 @@ std::vector<EncodingSlip> encoding_slips(std::string_view bytes) {
       slipped = false;
       continue;
     }
-    if (slipped || byte_at(bytes, i) < 0x80) continue;
+    const std::uint8_t b = byte_at(bytes, i);
+    if (slipped || (b >= 0x20 && b < 0x7F)) continue;  // printable ASCII is always fine
     std::string message = slip_at(bytes, i);
     if (message.empty()) continue;
-    slips.push_back({{line, static_cast<int>(i - line_start) + 1}, std::move(message)});
+    slip({{line, static_cast<int>(i - line_start) + 1}, std::move(message)});
     slipped = true;
   }
+}
+
+std::vector<EncodingSlip> encoding_slips(std::string_view bytes) {
+  std::vector<EncodingSlip> slips;
+  scan_encoding(bytes, [&slips](EncodingSlip s) { slips.push_back(std::move(s)); });
   return slips;
 }
 

@@ -1,6 +1,7 @@
 #include "check/warning_watch.h"
 
 #include <algorithm>
+#include <array>
 #include <tuple>
 
 #include "check/encoding_scan.h"
@@ -40,7 +41,27 @@ std::string clock_time(std::int64_t seconds) {
 // A board line is at most 16 characters between its parentheses.
 constexpr std::size_t widest_board_line = 16;
 
+// The features whose place is judged against the route length, once known.
+constexpr std::array<const char*, 5> feature_kinds = {"station", "signal", "slowdown",
+                                                      "speed-indicator board", "signboard"};
+
+const char* feature_kind(std::string_view what) {
+  const auto* kind = std::find_if(feature_kinds.begin(), feature_kinds.end(),
+                                  [what](const char* k) { return what == k; });
+  return kind == feature_kinds.end() ? nullptr : *kind;
+}
+
 }  // namespace
+
+void WarningWatch::add(const char* name, int text, LineColumn at, std::string message,
+                       std::optional<std::int64_t> position_m, std::vector<Note> notes) {
+  HeardWarning heard{name, text, at, std::move(message), position_m, std::move(notes)};
+  if (tally_ != nullptr) {
+    tally_->add_warning(std::move(heard), *map_);
+  } else {
+    heard_.push_back(std::move(heard));
+  }
+}
 
 void WarningWatch::keyword(int text, LineColumn at, std::string_view field, KeywordPlace place,
                            std::string_view record) {
@@ -137,10 +158,7 @@ void WarningWatch::position(int text, LineColumn at, std::int64_t m, std::int64_
     }
     furthest->second = std::max(furthest->second, m);
   }
-  if (what == "station" || what == "signal" || what == "slowdown" ||
-      what == "speed-indicator board" || what == "signboard") {
-    features_.push_back({text, at, std::string(what), m});
-  }
+  if (const char* kind = feature_kind(what)) features_.push_back({text, at, kind, m});
 }
 
 void WarningWatch::signboard_text(int text, LineColumn at, std::string_view value) {
@@ -175,77 +193,63 @@ void WarningWatch::station_time(int text, LineColumn at, std::int64_t seconds) {
 
 void WarningWatch::replaced(int text, LineColumn at, std::int64_t cell, std::string_view what,
                             const std::optional<Note>& laid_by) {
+  std::vector<Note> notes;
+  if (laid_by) notes.push_back(*laid_by);
   add("replaced", text, at,
       "the station's stop cell, cell " + std::to_string(cell) + ", takes the place of " +
-          std::string(what) + ", which is lost");
-  if (laid_by) findings_.back().notes.push_back(*laid_by);
+          std::string(what) + ", which is lost",
+      std::nullopt, std::move(notes));
 }
 
-std::vector<Diagnostic> WarningWatch::warnings(const ScenarioModel& model, const SourceMap& map,
-                                               bool read_clean,
-                                               const std::set<std::string>& disabled) {
-  // Handed over, not copied: a text of a megabyte can raise tens of
-  // thousands of findings.
-  std::vector<Finding> findings = std::move(findings_);
-  findings_.clear();
+void WarningWatch::reading_done(const ScenarioModel& model, bool read_clean) {
   const std::int64_t length = model.slots[slot::quantities].area_end;
   for (const Feature& f : features_) {
     if (f.metres <= length) continue;
-    findings.push_back({"beyond-line-end",
-                        f.text,
-                        f.at,
-                        "the " + f.what + " at " + metres(f.metres) +
-                            " stands beyond the end of the line, in the track's 7000 m tail",
-                        f.metres,
-                        {}});
+    add("beyond-line-end", f.text, f.at,
+        "the " + std::string(f.what) + " at " + metres(f.metres) +
+            " stands beyond the end of the line, in the track's 7000 m tail",
+        f.metres);
   }
   for (std::size_t t = 0; t < opened_.size(); ++t) {
     if (opened_[t]) continue;
-    findings.push_back({"missing-section",
-                        static_cast<int>(t),
-                        {},
-                        "there is no [generale] section: no record of this description is read",
-                        std::nullopt,
-                        {}});
+    add("missing-section", static_cast<int>(t), {},
+        "there is no [generale] section: no record of this description is read");
   }
   if (read_clean && model.cells) {
     const int train_text = 1;  // the train description is the second text read
     const SlotRecord& first = model.slots[slot::first_station];
     if (first.name.empty() && first.kind == 0) {
-      findings.push_back({"missing-section",
-                          train_text,
-                          {},
-                          "the train description lays no station",
-                          std::nullopt,
-                          {}});
+      add("missing-section", train_text, {}, "the train description lays no station");
     }
     const auto& cells = model.cells->all();
     if (std::none_of(cells.begin(), cells.end(),
                      [](const TrackCell& c) { return c.kind == cell_kind::signal; })) {
-      findings.push_back({"missing-section",
-                          train_text,
-                          {},
-                          "the train description lays no signal",
-                          std::nullopt,
-                          {}});
+      add("missing-section", train_text, {}, "the train description lays no signal");
     }
   }
-  for (int t = 0; t < map.text_count(); ++t) {
-    for (EncodingSlip& slip : encoding_slips(map.bytes(t))) {
-      findings.push_back({"encoding", t, slip.at, std::move(slip.message), std::nullopt, {}});
-    }
+  for (int t = 0; t < map_->text_count(); ++t) {
+    scan_encoding(map_->bytes(t), [this, t](EncodingSlip slip) {
+      add("encoding", t, slip.at, std::move(slip.message));
+    });
   }
+}
+
+std::vector<Diagnostic> WarningWatch::warnings(const ScenarioModel& model, const SourceMap& map,
+                                               bool read_clean,
+                                               const std::set<std::string>& disabled) {
+  map_ = &map;
+  reading_done(model, read_clean);
+  map_ = nullptr;
   // In the order of the texts, then of their lines and columns.
-  std::stable_sort(findings.begin(), findings.end(), [](const Finding& a, const Finding& b) {
+  std::stable_sort(heard_.begin(), heard_.end(), [](const HeardWarning& a, const HeardWarning& b) {
     return std::tie(a.text, a.at.line, a.at.column) < std::tie(b.text, b.at.line, b.at.column);
   });
   std::vector<Diagnostic> warnings;
-  warnings.reserve(findings.size());
-  for (Finding& f : findings) {
-    if (disabled.contains(f.name)) continue;
-    warnings.push_back({Severity::warning, 0, f.name, map.locate(f.text, f.at),
-                        std::move(f.message), std::move(f.notes), f.position_m});
+  warnings.reserve(heard_.size());
+  for (HeardWarning& heard : heard_) {
+    if (!disabled.contains(heard.name)) warnings.push_back(placed_warning(std::move(heard), map));
   }
+  heard_ = {};
   return warnings;
 }
 

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "check/finding_tally.h"
 #include "describe/reading_observer.h"
 #include "describe/source_map.h"
 #include "model/scenario_model.h"
@@ -31,11 +32,18 @@ namespace tracciato {
 //   beyond-line-end  a feature past the route length, in the track's tail;
 //   replaced         a feature whose cell a station's stop cell takes over;
 //   order            records of a kind not in rising order, overlapping curves;
-//   encoding         a text in UTF-8, or a byte the code page lacks;
+//   encoding         a text in UTF-8, a byte the code page lacks, or a
+//                    control character other than a tab or a line end;
 //   empty-text       a signboard without text, or a board line too wide;
 //   missing-section  no [generale], or a train without stations or signals.
 class WarningWatch : public ReadingObserver {
  public:
+  // Hands each warning to `tally` as it is heard, placed in the texts of
+  // `map` (the map the compile reads into); keeps none itself.
+  WarningWatch(FindingTally& tally, const SourceMap& map) : tally_(&tally), map_(&map) {}
+  // Keeps what it hears, every warning, until warnings() hands it over.
+  WarningWatch() = default;
+
   void keyword(int text, LineColumn at, std::string_view field, KeywordPlace place,
                std::string_view record) override;
   void values_unread(int text, LineColumn at) override;
@@ -50,35 +58,32 @@ class WarningWatch : public ReadingObserver {
   void replaced(int text, LineColumn at, std::int64_t cell, std::string_view what,
                 const std::optional<Note>& laid_by) override;
 
-  // What was heard, as warnings, less the `disabled` names; once, as it
-  // hands the findings over. `read_clean`: the compile recorded no fault,
-  // so what the train lacks is truly missing.
+  // The warnings only the whole reading tells: features beyond the route's
+  // end, missing sections, the texts' encoding; once, when the compile is
+  // done. `read_clean`: the compile recorded no fault, so what the train
+  // lacks is truly missing.
+  void reading_done(const ScenarioModel& model, bool read_clean);
+
+  // For a watch that keeps what it hears: every warning, reading_done's
+  // too, less the `disabled` names, in file and line order; once.
   std::vector<Diagnostic> warnings(const ScenarioModel& model, const SourceMap& map,
                                    bool read_clean, const std::set<std::string>& disabled);
 
  private:
-  struct Finding {
-    const char* name;
-    int text;
-    LineColumn at;  // {0, 0}: the text as a whole
-    std::string message;
-    std::optional<std::int64_t> position_m;
-    std::vector<Note> notes;
-  };
   // A feature's position, held until the route length is known.
   struct Feature {
-    int text;
+    int text = 0;
     LineColumn at;
-    std::string what;
-    std::int64_t metres;
+    const char* what = nullptr;  // one of feature_kinds
+    std::int64_t metres = 0;
   };
 
   void add(const char* name, int text, LineColumn at, std::string message,
-           std::optional<std::int64_t> position_m = std::nullopt) {
-    findings_.push_back({name, text, at, std::move(message), position_m, {}});
-  }
+           std::optional<std::int64_t> position_m = std::nullopt, std::vector<Note> notes = {});
 
-  std::vector<Finding> findings_;
+  FindingTally* tally_ = nullptr;
+  const SourceMap* map_ = nullptr;
+  std::vector<HeardWarning> heard_;  // without a tally
   std::vector<Feature> features_;
   std::map<std::string, std::int64_t, std::less<>> furthest_;  // of each kind of record, in m
   std::optional<std::int64_t> curve_end_;                      // of the last curve, in m

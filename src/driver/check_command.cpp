@@ -1,4 +1,3 @@
-#include <algorithm>
 #include <cstdio>
 
 #include "check/check_report.h"
@@ -20,17 +19,20 @@ int run_check_command(CheckRequest request, const CheckOptions& options) {
     }
   }
   if (const auto failed = unfit_inputs({request.line, request.train})) return *failed;
-  std::vector<Diagnostic> found;
+  request.max_warnings = options.max_warnings;
+  ShownFindings found;
   try {
-    found = check_route(request);
+    found = check_route_findings(request);
   } catch (const IoFailure& failure) {
     return usage_failure(failure.what());
   }
-  const std::string report = options.json ? check_report_json(found) : check_report_text(found);
-  (void)std::fputs(report.c_str(), stdout);
-  const bool failed = std::any_of(found.begin(), found.end(), [&options](const Diagnostic& d) {
-    return d.severity == Severity::error || options.warnings_are_errors;
-  });
+  StreamSink out(stdout);
+  if (options.json) {
+    write_findings_json(found, out);
+  } else {
+    write_findings_text(found, out);
+  }
+  const bool failed = found.errors > 0 || (options.warnings_are_errors && found.warnings > 0);
   return failed ? exit_fault_recorded : exit_clean;
 }
 

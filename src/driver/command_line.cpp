@@ -92,6 +92,7 @@ struct Options {
   bool no_line_file = false;
   bool no_warnings = false;
   bool compile_force = false;
+  Given compile_max_warnings;
   Given export_out;
   bool export_force = false;
   Given check_line;
@@ -99,6 +100,7 @@ struct Options {
   CheckRequest check_request;
   std::string check_format = "gnu";
   CheckOptions check_options;
+  Given check_max_warnings;
   Given in;  // inspect --in
   Given inspect_scenario;
   Given inspect_number;
@@ -117,6 +119,14 @@ struct Options {
   Given render_from;
   Given render_to;
 };
+
+void add_max_warnings(CLI::App& command, Given& given) {
+  add(command, given, "--max-warnings",
+      "Show at most N warnings of each name, and how many more there are; 0 shows all "
+      "(default: " +
+          std::to_string(default_max_warnings) + ")")
+      .option->type_name("N");
+}
 
 void define(CLI::App& app, Options& o) {
   app.require_subcommand(0, 1);
@@ -147,6 +157,7 @@ void define(CLI::App& app, Options& o) {
   o.compile->add_flag("--force", o.compile_force,
                       "Write the compiled files even when a fault is recorded");
   add(*o.compile, o.compile_report, "--report", "Write the outcome as JSON into this file");
+  add_max_warnings(*o.compile, o.compile_max_warnings);
 
   o.exporter = command("export", "Write the built-in line and train descriptions");
   add(*o.exporter, o.export_out, "--out", "Existing folder for the texts (default: .)");
@@ -164,6 +175,7 @@ void define(CLI::App& app, Options& o) {
   o.check->add_flag("--Werror", o.check_options.warnings_are_errors, "Treat warnings as errors");
   o.check->add_option("-W", o.check_options.warning_switches,
                       "-Wno-NAME turns the warning NAME off, -WNAME on again");
+  add_max_warnings(*o.check, o.check_max_warnings);
 
   o.inspect = command("inspect", "Show what a compiled scenario holds");
   add(*o.inspect, o.in, "--in", "Folder of the compiled files (default: .)");
@@ -349,9 +361,24 @@ int render(Options& o) {
   return run_render_command(source, options);
 }
 
+// --max-warnings N: a whole count, digits only, 0 for no limit.
+std::optional<std::string> parse_max_warnings(const Given& given, std::size_t& max_warnings) {
+  if (!given.given()) return std::nullopt;
+  const std::string& text = given.value;
+  if (text.empty() || text.size() > 9 ||
+      text.find_first_not_of("0123456789") != std::string::npos) {
+    return "--max-warnings takes a whole number of warnings, 0 for all, found \"" + text + "\"";
+  }
+  max_warnings = std::stoul(text);
+  return std::nullopt;
+}
+
 int dispatch(Options& o, const char* argv0) {
   if (o.compile->parsed()) {
     CompileRequest request;
+    if (auto why = parse_max_warnings(o.compile_max_warnings, request.max_warnings)) {
+      return usage_failure(*why);
+    }
     request.line = o.line.value;
     request.train = o.train.value;
     request.scenario = o.scenario.value;
@@ -367,6 +394,9 @@ int dispatch(Options& o, const char* argv0) {
     return run_export_command(o.export_out.given() ? o.export_out.value : ".", o.export_force);
   }
   if (o.check->parsed()) {
+    if (auto why = parse_max_warnings(o.check_max_warnings, o.check_options.max_warnings)) {
+      return usage_failure(*why);
+    }
     o.check_request.line = o.check_line.value;
     o.check_request.train = o.check_train.value;
     o.check_options.json = o.check_format == "json";

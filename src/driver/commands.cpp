@@ -6,6 +6,8 @@
 #include <functional>
 #include <new>
 
+#include "check/check_report.h"
+#include "check/finding_tally.h"
 #include "compile/errors.h"
 #include "compile/memorizza_percorso.h"
 #include "compile/write_compiled_files.h"
@@ -132,7 +134,7 @@ using CompileWork = std::function<std::vector<std::string>(OutputTransaction&)>;
 int run_and_report(ScenarioModel& model, const fs::path& folder, const OutputPlan& plan,
                    const std::optional<fs::path>& report_path, const CompileWork& compile,
                    const std::vector<std::string>& also_written = {},
-                   const std::vector<Diagnostic>* warnings = nullptr,
+                   const std::function<void()>& show_warnings = nullptr,
                    const std::function<void()>& after_commit = nullptr) {
   BuildReport report;
   StatusLine status;
@@ -197,9 +199,7 @@ int run_and_report(ScenarioModel& model, const fs::path& folder, const OutputPla
   written.insert(written.end(), report.files.begin(), report.files.end());
   status.finish(summary(written, folder));
   if (report.diagnostic) show(*report.diagnostic);
-  if (warnings != nullptr) {
-    for (const Diagnostic& w : *warnings) show(w);
-  }
+  if (show_warnings) show_warnings();
   return exit_status;
 }
 
@@ -269,21 +269,27 @@ int run_compile_command(const CompileRequest& request) {
   // An author's descriptions are never overwritten by what they compile to.
   if (const auto clash = plan.clash()) return usage_failure(*clash);
   const DescriptionSources sources{request.line, request.train, false};
-  // The warnings of `check`, heard from the same compile; they change
-  // neither the files nor the exit status.
-  std::vector<Diagnostic> warnings;
+  // The warnings of `check`, heard from the same compile and counted as
+  // they come, only the shown ones kept; they change neither the files nor
+  // the exit status.
+  FindingTally tally(request.max_warnings);
   const auto compile = [&](OutputTransaction& output) {
     SourceMap map;
-    WarningWatch watch;
-    compile_scenario(model, request.line_file ? 1 : 0, sources, map, &watch);
-    if (request.warnings) warnings = watch.warnings(model, map, model.error_code == 0, {});
+    WarningWatch watch(tally, map);
+    compile_scenario(model, request.line_file ? 1 : 0, sources, map,
+                     request.warnings ? &watch : nullptr);
+    if (request.warnings) watch.reading_done(model, model.error_code == 0);
     // A compiler writes nothing from faulty input: the files of the last good
     // compile stay as they were, unless the author asks for these.
     if (model.error_code != 0 && !request.force) return std::vector<std::string>{};
     return write_compiled_files(model, request.out, output);
   };
+  const auto show_warnings = [&tally] {
+    StreamSink errors(stderr);
+    write_findings_text(tally.take_shown(), errors, false);
+  };
   const int status =
-      run_and_report(model, request.out, plan, request.report, compile, {}, &warnings);
+      run_and_report(model, request.out, plan, request.report, compile, {}, show_warnings);
   const bool written = status == exit_clean || (status == exit_fault_recorded && request.force);
   if (!request.line_file && written) tell_of_older_line_file(request, model);
   return status;

@@ -40,6 +40,7 @@ struct CompileRequest {
   std::optional<std::filesystem::path> report;
   bool warnings = true;  // -w turns them off
   bool force = false;    // write the compiled files even when a fault is recorded
+  std::size_t max_warnings = default_max_warnings;  // of each name; 0: all
 };
 int run_compile_command(const CompileRequest& request);
 
@@ -55,6 +56,7 @@ struct CheckOptions {
   // The -W switches in the order given: "no-NAME" turns NAME off, "NAME"
   // turns it back on; the last word on a name holds.
   std::vector<std::string> warning_switches;
+  std::size_t max_warnings = default_max_warnings;  // shown of each name; 0: all
 };
 int run_check_command(CheckRequest request, const CheckOptions& options);
 

@@ -4,6 +4,7 @@
 
 #include "check/check_report.h"
 #include "describe/builtin_scenario.h"
+#include "platform/byte_sink.h"
 #include "platform/io_failure.h"
 #include "platform/line_table.h"
 #include "support/temp_folder.h"
@@ -423,6 +424,117 @@ TEST(Check, ADescriptionThatCannotBeReadIsAnInputFailure) {
   request.line = folder / "l.txt";
   request.train = folder / "missing.txt";
   EXPECT_THROW(check_route(request), IoFailure);
+}
+
+// The report of texts in memory, l.txt and t.txt, with a limit of warnings
+// shown of each name.
+std::string limited(const std::string& line, const std::string& train, std::size_t max_warnings,
+                    bool json = false) {
+  CheckRequest request{"l.txt", "t.txt", "S", "1", {"missing-section"}};
+  request.max_warnings = max_warnings;
+  const ShownFindings shown = check_text_findings(request, {line, train});
+  StringSink report;
+  if (json) {
+    write_findings_json(shown, report);
+  } else {
+    write_findings_text(shown, report);
+  }
+  return report.bytes();
+}
+
+// Four off-grid positions, one heard only once the station's fault is read
+// past: every compile hears the others again, and they count once.
+TEST(Check, EachWarningNameIsShownUpToTheLimitAndTheSummaryCountsThemAll) {
+  const std::string line =
+      "[generale]\nlunghezza percorso, 68000\n[curve]\n"
+      "pendenza, 1010, 3\npendenza, 1020, 3\npendenza, 1030, 3\n[fine]\n";
+  const std::string train =
+      "[generale]\nvelocita, 0, 2,5\n"
+      "stazione, 4225, 12, 600, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, X\n"
+      "segnale, 1625, 2, 5,6,0, 0, 1, 3,1,0, 0\n";
+  const std::string off_grid_hint =
+      "tracciato: note: see docs/formats.md, 1. Positions and cells\n";
+  const std::string first_two =
+      "l.txt:4:11: warning: 1010 m is not a multiple of 50: the record is laid from cell 20, "
+      "which holds metres 950 to 1000 [-Woff-grid]\n"
+      "  pendenza, 1010, 3\n"
+      "            ^\n" +
+      off_grid_hint +
+      "l.txt:5:11: warning: 1020 m is not a multiple of 50: the record is laid from cell 20, "
+      "which holds metres 950 to 1000 [-Woff-grid]\n"
+      "  pendenza, 1020, 3\n"
+      "            ^\n" +
+      off_grid_hint;
+  const std::string extra_value_and_error =
+      "t.txt:2:16: warning: \"5\" is left over after the record's values and is skipped: a "
+      "decimal comma, or a value too many? [-Wextra-value]\n"
+      "  velocita, 0, 2,5\n"
+      "                 ^\n"
+      "tracciato: note: see docs/formats.md, 2. Reading a description text\n"
+      "t.txt:3:11: error 8: the station's position is not a multiple of 50 (at 4225 m)\n"
+      "  stazione, 4225, 12, 600, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, X\n"
+      "            ^\n"
+      "tracciato: note: see docs/formats.md, 7. Error codes\n";
+  EXPECT_EQ(limited(line, train, 2),
+            first_two + "2 more -Woff-grid warnings not shown (--max-warnings 0 shows all)\n" +
+                extra_value_and_error + "1 error, 5 warnings\n");
+  EXPECT_EQ(limited(line, train, 0),
+            first_two +
+                "l.txt:6:11: warning: 1030 m is not a multiple of 50: the record is laid from "
+                "cell 21, which holds metres 1000 to 1050 [-Woff-grid]\n"
+                "  pendenza, 1030, 3\n"
+                "            ^\n" +
+                off_grid_hint + extra_value_and_error +
+                "t.txt:4:10: warning: 1625 m is not a multiple of 50: the record is laid from "
+                "cell 34, which holds metres 1650 to 1700 [-Woff-grid]\n"
+                "  segnale, 1625, 2, 5,6,0, 0, 1, 3,1,0, 0\n"
+                "           ^\n" +
+                off_grid_hint + "1 error, 5 warnings\n");
+  // Errors are never left out, whatever the limit; JSON tells the count left
+  // out where the text tells it.
+  EXPECT_EQ(
+      limited(line, train, 1, true),
+      "[\n"
+      "  {\"severity\": \"warning\", \"name\": \"off-grid\", \"file\": \"l.txt\", \"line\": 4, "
+      "\"column\": 11, \"position_m\": 1010, \"message\": \"1010 m is not a multiple of 50: "
+      "the record is laid from cell 20, which holds metres 950 to 1000\", \"notes\": "
+      "[{\"message\": \"see docs/formats.md, 1. Positions and cells\", \"location\": "
+      "null}]},\n"
+      "  {\"severity\": \"note\", \"name\": \"off-grid\", \"file\": null, \"line\": null, "
+      "\"column\": null, \"position_m\": null, \"message\": \"3 more -Woff-grid warnings not "
+      "shown (--max-warnings 0 shows all)\", \"notes\": [], \"not_shown\": 3},\n"
+      "  {\"severity\": \"warning\", \"name\": \"extra-value\", \"file\": \"t.txt\", "
+      "\"line\": 2, \"column\": 16, \"position_m\": null, \"message\": \"\\\"5\\\" is left "
+      "over after the record's values and is skipped: a decimal comma, or a value too "
+      "many?\", \"notes\": [{\"message\": \"see docs/formats.md, 2. Reading a description "
+      "text\", \"location\": null}]},\n"
+      "  {\"severity\": \"error\", \"code\": 8, \"file\": \"t.txt\", \"line\": 3, \"column\": "
+      "11, \"position_m\": 4225, \"message\": \"the station's position is not a multiple of "
+      "50 (at 4225 m)\", \"notes\": [{\"message\": \"see docs/formats.md, 7. Error codes\", "
+      "\"location\": null}]}\n"
+      "]\n");
+}
+
+// A control byte is stored as it stands; the source line shows it harmless.
+TEST(Check, AControlByteInATextIsAnEncodingWarningOncePerLine) {
+  const std::string train =
+      "[generale]\nvelocita, 0, 100\n"
+      "stazione, 0, 7, 700, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, Lin\x1B[1mdra\x7F\n"
+      "segnale, 6000, 1, 4,0,0, 0, 0, 0,0,0, 0\n"
+      "\x07[fine]\n";
+  EXPECT_EQ(
+      check("[generale]\nlunghezza percorso, 68000\n[fine]\n", train),
+      "t.txt:3:56: warning: byte 1B is a control character, not text: it would be stored "
+      "as it stands and printed raw [-Wencoding]\n"
+      "  stazione, 0, 7, 700, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, Lin\xEF\xBF\xBD[1mdra\xEF\xBF\xBD\n"
+      "                                                         ^\n"
+      "tracciato: note: see docs/formats.md, 2. Reading a description text\n"
+      "t.txt:5:1: warning: byte 07 is a control character, not text: it would be stored as "
+      "it stands and printed raw [-Wencoding]\n"
+      "  \xEF\xBF\xBD[fine]\n"
+      "  ^\n"
+      "tracciato: note: see docs/formats.md, 2. Reading a description text\n"
+      "0 errors, 2 warnings\n");
 }
 
 }  // namespace

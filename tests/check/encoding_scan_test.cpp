@@ -25,5 +25,27 @@ TEST(EncodingScan, FindsTheFirstSlipOfEachLineAndLeavesTheCodePageAlone) {
   for (const auto& [bytes, expected] : cases) EXPECT_EQ(places(bytes), expected) << bytes;
 }
 
+// Tab and the line ends are the only control characters a text holds.
+TEST(EncodingScan, AControlByteIsASlipAndTheFirstSlipOfALineIsTheOneTold) {
+  const std::string bytes = std::string("a\tb\r\n\x1B[1m\xC3\xA0\n\xE0\x7F\x01\n") + '\0';
+  const std::vector<EncodingSlip> slips = encoding_slips(bytes);
+  ASSERT_EQ(slips.size(), 3u);
+  const std::pair<std::pair<int, int>, std::string> expected[] = {
+      {{2, 1},
+       "byte 1B is a control character, not text: it would be stored as it stands and "
+       "printed raw"},
+      {{3, 2},
+       "byte 7F is a control character, not text: it would be stored as it stands and "
+       "printed raw"},
+      {{4, 1},
+       "byte 00 is a control character, not text: it would be stored as it stands and "
+       "printed raw"},
+  };
+  for (std::size_t i = 0; i < slips.size(); ++i) {
+    EXPECT_EQ(std::pair(slips[i].at.line, slips[i].at.column), expected[i].first) << i;
+    EXPECT_EQ(slips[i].message, expected[i].second) << i;
+  }
+}
+
 }  // namespace
 }  // namespace tracciato

@@ -59,5 +59,24 @@ TEST(CommandLine, VersionAndEveryHelpWithTheExitStatuses) {
   EXPECT_TRUE(folder.names().empty());
 }
 
+TEST(CommandLine, MaxWarningsTakesAWholeNumberForCheckAndCompile) {
+  TempFolder folder;
+  for (const char* command : {"check --line a --train b",
+                              "compile --line a --train b "
+                              "--scenario S --train-number 1"}) {
+    for (const char* value : {"-1", "x", "1.5", "1234567890"}) {
+      const Outcome run = tracciato(folder, std::string(command) + " --max-warnings " + value);
+      EXPECT_EQ(run.status, 3) << command << value;
+      EXPECT_EQ(run.errors, std::string("tracciato: --max-warnings takes a whole number of "
+                                        "warnings, 0 for all, found \"") +
+                                value + "\"\n")
+          << command << value;
+    }
+    const Outcome help = tracciato(folder, std::string(command).substr(0, 7) + " --help");
+    EXPECT_NE(help.output.find("--max-warnings N"), std::string::npos) << help.output;
+  }
+  EXPECT_TRUE(folder.names().empty());
+}
+
 }  // namespace
 }  // namespace tracciato
