@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <tuple>
 
 #include "check/encoding_scan.h"
 #include "check/keyword_spellings.h"
@@ -55,12 +54,7 @@ const char* feature_kind(std::string_view what) {
 
 void WarningWatch::add(const char* name, int text, LineColumn at, std::string message,
                        std::optional<std::int64_t> position_m, std::vector<Note> notes) {
-  HeardWarning heard{name, text, at, std::move(message), position_m, std::move(notes)};
-  if (tally_ != nullptr) {
-    tally_->add_warning(std::move(heard), *map_);
-  } else {
-    heard_.push_back(std::move(heard));
-  }
+  tally_->add_warning({name, text, at, std::move(message), position_m, std::move(notes)}, *map_);
 }
 
 void WarningWatch::keyword(int text, LineColumn at, std::string_view field, KeywordPlace place,
@@ -232,25 +226,6 @@ void WarningWatch::reading_done(const ScenarioModel& model, bool read_clean) {
       add("encoding", t, slip.at, std::move(slip.message));
     });
   }
-}
-
-std::vector<Diagnostic> WarningWatch::warnings(const ScenarioModel& model, const SourceMap& map,
-                                               bool read_clean,
-                                               const std::set<std::string>& disabled) {
-  map_ = &map;
-  reading_done(model, read_clean);
-  map_ = nullptr;
-  // In the order of the texts, then of their lines and columns.
-  std::stable_sort(heard_.begin(), heard_.end(), [](const HeardWarning& a, const HeardWarning& b) {
-    return std::tie(a.text, a.at.line, a.at.column) < std::tie(b.text, b.at.line, b.at.column);
-  });
-  std::vector<Diagnostic> warnings;
-  warnings.reserve(heard_.size());
-  for (HeardWarning& heard : heard_) {
-    if (!disabled.contains(heard.name)) warnings.push_back(placed_warning(std::move(heard), map));
-  }
-  heard_ = {};
-  return warnings;
 }
 
 const std::set<std::string>& warning_names() {

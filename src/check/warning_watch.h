@@ -41,8 +41,6 @@ class WarningWatch : public ReadingObserver {
   // Hands each warning to `tally` as it is heard, placed in the texts of
   // `map` (the map the compile reads into); keeps none itself.
   WarningWatch(FindingTally& tally, const SourceMap& map) : tally_(&tally), map_(&map) {}
-  // Keeps what it hears, every warning, until warnings() hands it over.
-  WarningWatch() = default;
 
   void keyword(int text, LineColumn at, std::string_view field, KeywordPlace place,
                std::string_view record) override;
@@ -64,11 +62,6 @@ class WarningWatch : public ReadingObserver {
   // lacks is truly missing.
   void reading_done(const ScenarioModel& model, bool read_clean);
 
-  // For a watch that keeps what it hears: every warning, reading_done's
-  // too, less the `disabled` names, in file and line order; once.
-  std::vector<Diagnostic> warnings(const ScenarioModel& model, const SourceMap& map,
-                                   bool read_clean, const std::set<std::string>& disabled);
-
  private:
   // A feature's position, held until the route length is known.
   struct Feature {
@@ -81,9 +74,8 @@ class WarningWatch : public ReadingObserver {
   void add(const char* name, int text, LineColumn at, std::string message,
            std::optional<std::int64_t> position_m = std::nullopt, std::vector<Note> notes = {});
 
-  FindingTally* tally_ = nullptr;
-  const SourceMap* map_ = nullptr;
-  std::vector<HeardWarning> heard_;  // without a tally
+  FindingTally* tally_;
+  const SourceMap* map_;
   std::vector<Feature> features_;
   std::map<std::string, std::int64_t, std::less<>> furthest_;  // of each kind of record, in m
   std::optional<std::int64_t> curve_end_;                      // of the last curve, in m

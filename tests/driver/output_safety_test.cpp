@@ -14,6 +14,7 @@
 #include "platform/commit_journal.h"
 #include "platform/output_transaction.h"
 
+#include "support/ended_at_step.h"
 #include "support/run_tracciato.h"
 #include "support/small_disk.h"
 #include "support/temp_folder.h"
@@ -224,24 +225,11 @@ TEST(OutputSafety, WithoutTheLineFileAnOlderOneIsNamed) {
             "part of this compile; `inspect` will read it with the new files\n");
 }
 
-// A compile in a child process that ends at one step of its output
-// transaction: at once, as a kill or a power cut ends it (signal 0), or by
-// the signal it sends itself.
-std::string stop_at;
-int stop_signal = 0;
-void stop_here(std::string_view step) {
-  if (step != stop_at) return;
-  if (stop_signal == 0) ::_exit(42);
-  (void)::raise(stop_signal);
-}
-
+// A compile of route b in a child process that ends at one step of its
+// output transaction.
 int compile_in_child(const TempFolder& folder, const std::string& step, int signal_number) {
-  const pid_t child = ::fork();
-  if (child == 0) {
+  return testing::ended_at_step(step, signal_number, [&] {
     (void)std::freopen("/dev/null", "w", stderr);
-    stop_at = step;
-    stop_signal = signal_number;
-    OutputTransaction::set_step_hook(stop_here);
     CompileRequest request;
     request.line = folder / "b/l.txt";
     request.train = folder / "b/t.txt";
@@ -251,10 +239,7 @@ int compile_in_child(const TempFolder& folder, const std::string& step, int sign
     request.report = folder / "r.json";
     request.warnings = false;
     ::_exit(run_compile_command(request));
-  }
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  return status;
+  });
 }
 
 TEST(OutputSafety, ACompileEndedAtAnyStepLeavesTheOldSetOrTheNewAndTheNextRunMendsIt) {

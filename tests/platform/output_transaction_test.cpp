@@ -10,6 +10,7 @@
 
 #include "platform/commit_journal.h"
 #include "platform/io_failure.h"
+#include "support/ended_at_step.h"
 #include "support/temp_folder.h"
 
 namespace tracciato {
@@ -174,28 +175,9 @@ TEST(OutputTransaction, AJournalNotWrittenWholeIsRefusedAndLeftInPlace) {
 }
 
 // A child process runs a commit of the new set over the old one and ends
-// at one step of the transaction, either at once (as a kill or a power cut
-// would end it) or by a signal to itself.
-std::string stop_at;
-int stop_signal = 0;
-void stop_here(std::string_view step) {
-  if (step != stop_at) return;
-  if (stop_signal == 0) ::_exit(42);
-  (void)::raise(stop_signal);
-}
-
+// at one step of the transaction.
 int commit_in_child(const TempFolder& folder, const std::string& step, int signal_number) {
-  const pid_t child = ::fork();
-  if (child == 0) {
-    stop_at = step;
-    stop_signal = signal_number;
-    OutputTransaction::set_step_hook(stop_here);
-    commit_set(folder, new_set);
-    ::_exit(0);
-  }
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  return status;
+  return testing::ended_at_step(step, signal_number, [&] { commit_set(folder, new_set); });
 }
 
 const std::vector<std::string> steps = {
