@@ -18,7 +18,7 @@ int run_check_command(CheckRequest request, const CheckOptions& options) {
       request.disabled_warnings.erase(name);
     }
   }
-  if (const auto failed = unfit_inputs({request.line, request.train})) return *failed;
+  if (const auto unfit = unfit_inputs({request.line, request.train})) return usage_failure(*unfit);
   request.max_warnings = options.max_warnings;
   ShownFindings found;
   try {

@@ -205,10 +205,9 @@ int run_and_report(ScenarioModel& model, const fs::path& folder, const OutputPla
 
 }  // namespace
 
-// The first of the input texts that cannot be read, as a usage failure.
-std::optional<int> unfit_inputs(const std::vector<fs::path>& inputs) {
+std::optional<std::string> unfit_inputs(const std::vector<fs::path>& inputs) {
   for (const fs::path& input : inputs) {
-    if (const auto why = unfit_input(input)) return usage_failure(input.string() + ": " + *why);
+    if (const auto why = unfit_input(input)) return input.string() + ": " + *why;
   }
   return std::nullopt;
 }
@@ -262,9 +261,7 @@ int run_compile_command(const CompileRequest& request) {
       return refuse(std::string("the ") + what + " \"" + *value + "\" cannot name a file: " + *why);
     }
   }
-  for (const fs::path& input : {request.line, request.train}) {
-    if (const auto why = unfit_input(input)) return refuse(input.string() + ": " + *why);
-  }
+  if (const auto unfit = unfit_inputs({request.line, request.train})) return refuse(*unfit);
   if (const auto failed = unfit_report(request.report)) return *failed;
   // An author's descriptions are never overwritten by what they compile to.
   if (const auto clash = plan.clash()) return usage_failure(*clash);

@@ -22,8 +22,9 @@ int usage_failure(const std::string& what);
 // output transaction mended in a folder before it wrote there.
 void show_notice(const std::string& text);
 
-// The first of the input texts that cannot be read, as a usage failure.
-std::optional<int> unfit_inputs(const std::vector<std::filesystem::path>& inputs);
+// Why the first of the input texts that cannot be read cannot be, as
+// "PATH: REASON"; nullopt when all can.
+std::optional<std::string> unfit_inputs(const std::vector<std::filesystem::path>& inputs);
 
 // tracciato [build]: the built-in build into `folder`.
 int run_builtin_command(const std::filesystem::path& folder,
